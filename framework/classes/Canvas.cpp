@@ -1,0 +1,60 @@
+#include "framework/classes/Canvas.h"
+
+#include "framework/classes/Picture.h"
+#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/Properties.h"
+
+namespace fw {
+
+namespace {
+
+struct CanvasInstance : ControlInstance {
+    using ControlInstance::ControlInstance;
+    ui::ControlKind kind() const override { return ui::ControlKind::Canvas; }
+    ui::ControlLook look() const override
+    {
+        ui::ControlLook look = ControlInstance::look();
+        look.backdrop = pictureImage(objectProperty(this, "Backdrop"));
+        return look;
+    }
+};
+
+constexpr PropertyRow kProperties[] = {
+    // name               kind
+    {"UseFocusRing", ValueKind::Boolean},
+    {"AcceptFocus", ValueKind::Boolean},
+    {"AcceptTabs", ValueKind::Boolean},
+    {"DoubleBuffer", ValueKind::Boolean},
+    {"EraseBackground", ValueKind::Boolean},
+    {"Backdrop", ValueKind::Object},
+};
+
+constexpr std::string_view kEvents[] = {"Paint"};
+
+} // namespace
+
+namespace Canvas {
+
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table = buildFrameworkClass({
+        .name = "Canvas",
+        .parent = RectControl::__Lookup,
+        .createInstance = createInstanceOf<CanvasInstance>,
+        .instanceSize = sizeof(CanvasInstance),
+        .properties = kProperties,
+        .events = kEvents,
+    });
+    return table;
+}
+
+namespace Backdrop {
+void Set(Object* canvas, int32_t, Object* picture)
+{
+    setProperty(canvas, "Backdrop", Ref<Object>::retain(picture));
+}
+} // namespace Backdrop
+
+} // namespace Canvas
+
+} // namespace fw

@@ -1,0 +1,68 @@
+#include "framework/classes/Label.h"
+
+#include "framework/classes/FontSettings.h"
+#include "framework/runtime/FrameworkClass.h"
+
+namespace fw {
+
+namespace {
+
+struct LabelInstance : ControlInstance {
+    using ControlInstance::ControlInstance;
+    ui::ControlKind kind() const override { return ui::ControlKind::Label; }
+    ui::ControlLook look() const override
+    {
+        ui::ControlLook look = ControlInstance::look();
+        look.caption = std::string(textProperty(this, "Text"));
+        applyFontSettings(this, look);
+        look.textColor = toRgb(colourProperty(this, "TextColor"));
+        look.textAlign = intProperty(this, "TextAlign");
+        look.multiline = boolProperty(this, "Multiline");
+        return look;
+    }
+};
+
+constexpr PropertyRow kProperties[] = {
+    // name          kind
+    {"Text", ValueKind::Text},
+    {"TextAlign", ValueKind::Int32},
+    {"TextColor", ValueKind::Colour},
+    {"Multiline", ValueKind::Boolean},
+    {"Selectable", ValueKind::Boolean},
+    {"Transparent", ValueKind::Boolean},
+    {"TextFont", ValueKind::Text},
+    {"Bold", ValueKind::Boolean},
+    {"Italic", ValueKind::Boolean},
+    {"Underline", ValueKind::Boolean},
+    {"DataSource", ValueKind::Text},
+    {"DataField", ValueKind::Text},
+    {"TextUnit", ValueKind::Enum8},
+    {"TextSize", ValueKind::Single},
+};
+
+} // namespace
+
+namespace Label {
+
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table = buildFrameworkClass({
+        .name = "Label",
+        .parent = RectControl::__Lookup,
+        .createInstance = createInstanceOf<LabelInstance>,
+        .instanceSize = sizeof(LabelInstance),
+        .properties = kProperties,
+    });
+    return table;
+}
+
+namespace TextSize {
+void Set(Object* label, int32_t, float size) { setProperty(label, "TextSize", size); }
+} // namespace TextSize
+namespace TextUnit {
+void Set(Object* label, int32_t, uint8_t unit) { setProperty(label, "TextUnit", static_cast<int32_t>(unit)); }
+} // namespace TextUnit
+
+} // namespace Label
+
+} // namespace fw

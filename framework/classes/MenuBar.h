@@ -1,0 +1,16 @@
+#pragma once
+// MenuBar: the root of the application's menu tree. The installed bar is
+// shown by the presentation, which hears of every later change.
+
+#include "framework/classes/MenuItem.h"
+
+namespace fw::MenuBar {
+
+const ClassTable* __Lookup();
+
+// Shows the bar's menus as the application's (nil: none).
+void install(Object* bar);
+// A node of some tree changed; the installed bar is shown again soon.
+void treeChanged(Object* node);
+
+} // namespace fw::MenuBar

@@ -1,0 +1,86 @@
+#include "framework/classes/PushButton.h"
+
+#include "framework/classes/FontSettings.h"
+#include "framework/runtime/EventBinding.h"
+#include "framework/runtime/FatalError.h"
+#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/Invokers.h"
+
+#include <iterator>
+
+namespace fw {
+
+namespace {
+
+struct PushButtonInstance : ControlInstance {
+    using ControlInstance::ControlInstance;
+    ui::ControlKind kind() const override { return ui::ControlKind::PushButton; }
+    ui::ControlLook look() const override
+    {
+        ui::ControlLook look = ControlInstance::look();
+        look.caption = std::string(textProperty(this, "Caption"));
+        applyFontSettings(this, look);
+        return look;
+    }
+};
+
+const OperationRow kOperations[] = {
+    // name          code                             signature  invoker
+    {"Push", toCode(PushButton::Push), "%%", invokeNoResult},
+    {"_CallAction", toCode(PushButton::_CallAction), "%%", invokeNoResult},
+};
+
+constexpr PropertyRow kProperties[] = {
+    // name            kind
+    {"Caption", ValueKind::Text},
+    {"Default", ValueKind::Boolean},
+    {"Cancel", ValueKind::Boolean},
+    {"ButtonStyle", ValueKind::Int32},
+    {"TextFont", ValueKind::Text},
+    {"Bold", ValueKind::Boolean},
+    {"Italic", ValueKind::Boolean},
+    {"Underline", ValueKind::Boolean},
+    {"TextUnit", ValueKind::Enum8},
+    {"TextSize", ValueKind::Single},
+};
+
+constexpr std::string_view kEvents[] = {"Action"};
+
+} // namespace
+
+namespace PushButton {
+
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table = [] {
+        const ClassTable* built = buildFrameworkClass({
+            .name = "PushButton",
+            .parent = RectControl::__Lookup,
+            .createInstance = createInstanceOf<PushButtonInstance>,
+            .instanceSize = sizeof(PushButtonInstance),
+            .operations = kOperations,
+            .properties = kProperties,
+            .events = kEvents,
+        });
+        if (built->eventIndex("Action") != ActionEvent)
+            fatalError("a push button's Action is not event 15");
+        return built;
+    }();
+    return table;
+}
+
+void Push(Object* button) { _CallAction(button); }
+
+void _CallAction(Object* button)
+{
+    RuntimeStackCheck();
+    fireEventBindings(button, ActionEvent);
+}
+
+namespace TextUnit {
+void Set(Object* button, int32_t, uint8_t unit) { setProperty(button, "TextUnit", static_cast<int32_t>(unit)); }
+} // namespace TextUnit
+
+} // namespace PushButton
+
+} // namespace fw

@@ -1,0 +1,156 @@
+#include "framework/classes/TextArea.h"
+
+#include "framework/classes/FontSettings.h"
+#include "framework/classes/Services.h"
+#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/Invokers.h"
+
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+
+struct TextAreaInstance : ControlInstance {
+    using ControlInstance::ControlInstance;
+
+    ui::ControlKind kind() const override { return ui::ControlKind::TextArea; }
+
+    ui::ControlLook look() const override
+    {
+        ui::ControlLook look = ControlInstance::look();
+        applyFontSettings(this, look);
+        look.textColor = toRgb(colourProperty(this, "TextColor"));
+        look.backColor = toRgb(colourProperty(this, "BackColor"));
+        look.multiline = boolProperty(this, "Multiline");
+        look.readOnly = boolProperty(this, "ReadOnly");
+        look.border = boolProperty(this, "Border");
+        look.textAlign = intProperty(this, "Alignment");
+        return look;
+    }
+
+    void propertyChanged(uint32_t slot) override
+    {
+        if (slot == textSlot()) {
+            if (viewCreated && !echoSuppressed)
+                presentation().setControlText(viewId, std::string(textProperty(this, "Text")));
+            return;
+        }
+        ControlInstance::propertyChanged(slot);
+    }
+
+    void viewAttached() override { presentation().setControlText(viewId, std::string(textProperty(this, "Text"))); }
+
+    uint32_t textSlot() const { return propertySlot(classTable(), "Text"); }
+
+    bool echoSuppressed = false;
+};
+
+void PasteOperation(Object* area) { TextArea::Paste(area); }
+
+const OperationRow kOperations[] = {
+    // name     code                   signature  invoker
+    {"Paste", toCode(PasteOperation), "%%", invokeNoResult},
+};
+
+constexpr PropertyRow kProperties[] = {
+    // name                        kind
+    {"Border", ValueKind::Boolean},
+    {"Multiline", ValueKind::Boolean},
+    {"ScrollbarHorizontal", ValueKind::Boolean},
+    {"ScrollbarVertical", ValueKind::Boolean},
+    {"Styled", ValueKind::Boolean},
+    {"UseFocusRing", ValueKind::Boolean},
+    {"TextColor", ValueKind::Colour},
+    {"BackColor", ValueKind::Colour},
+    {"Format", ValueKind::Text},
+    {"HideSelection", ValueKind::Boolean},
+    {"TextFont", ValueKind::Text},
+    {"Bold", ValueKind::Boolean},
+    {"Italic", ValueKind::Boolean},
+    {"Underline", ValueKind::Boolean},
+    {"Text", ValueKind::Text},
+    {"Mask", ValueKind::Text},
+    {"ReadOnly", ValueKind::Boolean},
+    {"LimitText", ValueKind::Int32},
+    {"AcceptTabs", ValueKind::Boolean},
+    {"Alignment", ValueKind::Int32},
+    {"AutomaticallyCheckSpelling", ValueKind::Boolean},
+    {"DataSource", ValueKind::Text},
+    {"DataField", ValueKind::Text},
+    {"TextUnit", ValueKind::Enum8},
+    {"TextSize", ValueKind::Single},
+    {"SelStart", ValueKind::Int32},
+    {"SelLength", ValueKind::Int32},
+};
+
+constexpr std::string_view kEvents[] = {"TextChange", "SelChange"};
+
+void setSelection(Object* area, size_t start, size_t length)
+{
+    setProperty(area, "SelStart", static_cast<int32_t>(std::min<size_t>(start, INT32_MAX)));
+    setProperty(area, "SelLength", static_cast<int32_t>(std::min<size_t>(length, INT32_MAX)));
+}
+
+} // namespace
+
+namespace TextArea {
+
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table = buildFrameworkClass({
+        .name = "TextArea",
+        .parent = RectControl::__Lookup,
+        .createInstance = createInstanceOf<TextAreaInstance>,
+        .instanceSize = sizeof(TextAreaInstance),
+        .operations = kOperations,
+        .properties = kProperties,
+        .events = kEvents,
+    });
+    return table;
+}
+
+namespace Text {
+Ref<String> Get(Object* area)
+{
+    const auto* text = std::get_if<Ref<String>>(&propertyValue(area, "Text"));
+    return text && *text ? *text : makeString("");
+}
+
+void Set(Object* area, int32_t, String* text)
+{
+    setProperty(area, "Text", text ? Ref<String>::retain(text) : makeString(""));
+    setSelection(area, text ? text->bytes.size() : 0, 0);
+}
+} // namespace Text
+
+void Paste(Object* area)
+{
+    std::optional<std::string> clipboard = presentation().clipboardText();
+    if (!clipboard || clipboard->empty())
+        return;
+    std::string text(textProperty(area, "Text"));
+    size_t start = std::min<size_t>(static_cast<size_t>(std::max(intProperty(area, "SelStart"), 0)), text.size());
+    size_t length =
+        std::min<size_t>(static_cast<size_t>(std::max(intProperty(area, "SelLength"), 0)), text.size() - start);
+    text.replace(start, length, *clipboard);
+    setProperty(area, "Text", makeString(text));
+    setSelection(area, start + clipboard->size(), 0);
+}
+
+namespace TextUnit {
+void Set(Object* area, int32_t, uint8_t unit) { setProperty(area, "TextUnit", static_cast<int32_t>(unit)); }
+} // namespace TextUnit
+
+void userEdited(Object* area, const std::string& text)
+{
+    auto* self = static_cast<TextAreaInstance*>(area);
+    self->echoSuppressed = true;
+    setProperty(area, "Text", makeString(text));
+    self->echoSuppressed = false;
+    setSelection(area, text.size(), 0);
+}
+
+} // namespace TextArea
+
+} // namespace fw

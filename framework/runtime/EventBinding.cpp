@@ -1,0 +1,40 @@
+#include "framework/runtime/EventBinding.h"
+
+namespace fw {
+
+bool RuntimeAddEventHandler(Object* object, int32_t event, EventStub stub, Object* delegate)
+{
+    if (!object || !stub)
+        return false;
+    for (EventBinding& binding : object->eventBindings())
+        if (binding.event == event && binding.stub == toCode(stub)) {
+            binding.delegate = Ref<Object>::retain(delegate);
+            return true;
+        }
+    object->eventBindings().push_back({event, toCode(stub), Ref<Object>::retain(delegate)});
+    return true;
+}
+
+Object* RuntimeEventDelegate(Object* object, int32_t event, EventStub stub)
+{
+    if (!object)
+        return nullptr;
+    for (EventBinding& binding : object->eventBindings())
+        if (binding.event == event && binding.stub == toCode(stub))
+            return binding.delegate.get();
+    return nullptr;
+}
+
+bool fireEventBindings(Object* object, int32_t event)
+{
+    Ref<Object> keepAlive = Ref<Object>::retain(object);
+    std::vector<Code> stubs;
+    for (const EventBinding& binding : object->eventBindings())
+        if (binding.event == event)
+            stubs.push_back(binding.stub);
+    for (Code stub : stubs)
+        reinterpret_cast<EventStub>(stub)(object);
+    return !stubs.empty();
+}
+
+} // namespace fw

@@ -1,0 +1,85 @@
+#include "framework/runtime/Exception.h"
+
+#include "framework/runtime/FrameworkClass.h"
+
+namespace fw {
+
+namespace {
+constexpr PropertyRow kRuntimeExceptionProperties[] = {
+    // name        kind
+    {"Message", ValueKind::Text},
+    {"ErrorNumber", ValueKind::Int32},
+};
+constexpr uint32_t kMessageSlot = 0;
+} // namespace
+
+namespace RuntimeException {
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table = buildFrameworkClass({
+        .name = "RuntimeException",
+        .parent = ObjectClass::__Lookup,
+        .properties = kRuntimeExceptionProperties,
+    });
+    return table;
+}
+} // namespace RuntimeException
+
+namespace NilObjectException {
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table =
+        buildFrameworkClass({.name = "NilObjectException", .parent = RuntimeException::__Lookup});
+    return table;
+}
+} // namespace NilObjectException
+
+namespace IllegalCastException {
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table =
+        buildFrameworkClass({.name = "IllegalCastException", .parent = RuntimeException::__Lookup});
+    return table;
+}
+} // namespace IllegalCastException
+
+namespace StackOverflowException {
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table =
+        buildFrameworkClass({.name = "StackOverflowException", .parent = RuntimeException::__Lookup});
+    return table;
+}
+} // namespace StackOverflowException
+
+Ref<Object> newRuntimeException(const ClassTable* exceptionClass, std::string_view message)
+{
+    Ref<Object> exception = RuntimeNewObject(exceptionClass);
+    exception->propertyValues()[kMessageSlot] = makeString(message);
+    return exception;
+}
+
+void RaiseNilObjectException()
+{
+    throw Raised{newRuntimeException(NilObjectException::__Lookup(), "nil object")};
+}
+
+void raiseRuntimeException(const ClassTable* exceptionClass, std::string_view message)
+{
+    throw Raised{newRuntimeException(exceptionClass, message)};
+}
+
+void RuntimeReraiseException(Object* exception)
+{
+    throw Raised{Ref<Object>::retain(exception)};
+}
+
+String* exceptionMessage(Object* exception)
+{
+    if (!RuntimeObjectIsa(exception, RuntimeException::__Lookup()))
+        return nullptr;
+    auto* message = std::get_if<Ref<String>>(&exception->propertyValues()[kMessageSlot]);
+    return message ? message->get() : nullptr;
+}
+
+} // namespace fw

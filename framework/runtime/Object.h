@@ -1,0 +1,86 @@
+#pragma once
+// The root of every runtime object: its class table, its reference count,
+// the event bindings attached to it, its property values and the weak
+// holder that delegates reach it through.
+
+#include "framework/runtime/Ref.h"
+#include "framework/runtime/StoredValue.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace fw {
+
+struct ClassTable;
+struct WeakHolder;
+
+using Code = void (*)();
+
+template <class F>
+Code toCode(F* function) { return reinterpret_cast<Code>(function); }
+
+// One binding made by RuntimeAddEventHandler: an event number, the stub the
+// framework calls when the event fires, and the delegate the stub fetches.
+struct EventBinding {
+    int32_t event;
+    Code stub;
+    Ref<Object> delegate;
+};
+
+struct Object {
+    explicit Object(const ClassTable* classTable);
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+    virtual ~Object();
+
+    const ClassTable* classTable() const { return classTable_; }
+    int32_t referenceCount() const { return references_; }
+
+    // Values of the class's properties, one slot per property-table entry.
+    std::vector<StoredValue>& propertyValues() { return propertyValues_; }
+    std::vector<EventBinding>& eventBindings() { return eventBindings_; }
+
+    // Called after a property slot has changed; framework classes that show
+    // something on screen pass the change on to their view.
+    virtual void propertyChanged(uint32_t /*index*/) {}
+
+private:
+    friend void RuntimeLockObject(Object*);
+    friend void RuntimeUnlockObject(Object*);
+    friend struct WeakHolder;
+    friend Ref<WeakHolder> holderOf(Object*);
+
+    const ClassTable* classTable_;
+    int32_t references_ = 1;
+    WeakHolder* holder_ = nullptr;  // not owned; cleared by either side's destructor
+    std::vector<StoredValue> propertyValues_;
+    std::vector<EventBinding> eventBindings_;
+};
+
+// Counted byte string, UTF-8 by convention; may hold any bytes, NUL included.
+struct String {
+    explicit String(std::string bytes);
+    String(const String&) = delete;
+    String& operator=(const String&) = delete;
+    ~String();
+
+    std::string_view view() const { return bytes; }
+    int32_t referenceCount() const { return references; }
+
+    std::string bytes;
+    int32_t references = 1;
+};
+
+// Returns a new string holding a copy of bytes.
+Ref<String> makeString(std::string_view bytes);
+
+// Number of runtime objects and strings alive now; tests compare them with
+// a baseline to catch a leaked or an extra reference.
+int64_t liveObjectCount();
+int64_t liveStringCount();
+
+// Raises StackOverflowException when the calling thread's stack is nearly
+// used up, so that runaway recursion ends as a runtime exception.
+void RuntimeStackCheck();
+
+} // namespace fw

@@ -1,0 +1,36 @@
+#include "framework/runtime/ObjectArray.h"
+
+#include "framework/runtime/FrameworkClass.h"
+
+namespace fw {
+
+namespace ObjectArray {
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table = buildFrameworkClass({
+        .name = "ObjectArray",
+        .parent = ObjectClass::__Lookup,
+        .createInstance = createInstanceOf<ObjectArrayInstance>,
+        .instanceSize = sizeof(ObjectArrayInstance),
+    });
+    return table;
+}
+} // namespace ObjectArray
+
+Ref<Object> makeObjectArray(std::initializer_list<Object*> elements)
+{
+    auto array = static_ref_cast<ObjectArrayInstance>(RuntimeNewObject(ObjectArray::__Lookup()));
+    for (Object* element : elements)
+        array->elements.push_back(Ref<Object>::retain(element));
+    return array;
+}
+
+Object* arrayElement(Object* array, size_t index)
+{
+    if (!RuntimeObjectIsa(array, ObjectArray::__Lookup()))
+        return nullptr;
+    auto& elements = static_cast<ObjectArrayInstance*>(array)->elements;
+    return index < elements.size() ? elements[index].get() : nullptr;
+}
+
+} // namespace fw

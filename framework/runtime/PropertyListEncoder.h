@@ -1,0 +1,166 @@
+#pragma once
+
+// Property lists declared in the program as tables of settings and turned
+// into their byte form while compiling:
+//
+//   inline constexpr fw::Setting kSettings[] = {
+//       fw::setting("Width", 161),
+//       fw::setting("Title", "Untitled"),
+//   };
+//   inline constexpr auto kList = fw::encodePropertyList<kSettings>();
+//   static_assert(kList.size() == 28);
+//
+// fw::setting() only runs at compile time. A name outside kSettingForms, or a
+// value of another form than the name fixes, stops compilation at a call to
+// one of the functions in fw::diagnostic, which the compiler names.
+
+#include "framework/runtime/PropertyForm.h"
+
+#include <algorithm>
+#include <array>
+#include <concepts>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <ranges>
+#include <span>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+namespace fw {
+
+struct Setting {
+    std::string_view name;
+    PropertyValue value;
+
+    friend constexpr bool operator==(const Setting&, const Setting&) = default;
+};
+
+namespace diagnostic {
+// Never called while the program runs: reaching one during constant
+// evaluation is what makes a bad row fail to compile.
+inline void settingNameIsUnknown() {}
+inline void valueDoesNotMatchSettingForm() {}
+inline void integerDoesNotFitInt32() {}
+inline void textIsTooLong() {}
+} // namespace diagnostic
+
+namespace detail {
+
+consteval void requireForm(std::string_view name, PropertyForm form)
+{
+    const std::optional<PropertyForm> expected = settingForm(name);
+    if (!expected) {
+        diagnostic::settingNameIsUnknown();
+    } else if (*expected != form) {
+        diagnostic::valueDoesNotMatchSettingForm();
+    }
+}
+
+constexpr size_t encodedValueSize(const PropertyValue& value)
+{
+    const size_t fixed = propertyFormInfo(formOf(value)).fixedBytes;
+    if (const auto* text = std::get_if<std::string_view>(&value))
+        return fixed + text->size();
+    return fixed;
+}
+
+constexpr char* writeInt32(int32_t value, char* out)
+{
+    const auto bits = static_cast<uint32_t>(value);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        *out++ = static_cast<char>(bits >> shift & 0xFF);
+    return out;
+}
+
+constexpr char* writeValue(int32_t value, char* out)
+{
+    return writeInt32(value, out);
+}
+
+constexpr char* writeValue(bool value, char* out)
+{
+    *out++ = value ? 1 : 0;
+    return out;
+}
+
+constexpr char* writeValue(Colour value, char* out)
+{
+    *out++ = static_cast<char>(value.red);
+    *out++ = static_cast<char>(value.green);
+    *out++ = static_cast<char>(value.blue);
+    return out;
+}
+
+constexpr char* writeValue(std::string_view text, char* out)
+{
+    out = writeInt32(static_cast<int32_t>(text.size()), out);
+    return std::ranges::copy(text, out).out;
+}
+
+} // namespace detail
+
+consteval Setting setting(std::string_view name, std::same_as<bool> auto value)
+{
+    detail::requireForm(name, PropertyForm::Boolean);
+    return {.name = name, .value = PropertyValue(std::in_place_type<bool>, value)};
+}
+
+template <std::integral Integer>
+requires(!std::same_as<Integer, bool>)
+consteval Setting setting(std::string_view name, Integer value)
+{
+    detail::requireForm(name, PropertyForm::Int32);
+    if (!std::in_range<int32_t>(value))
+        diagnostic::integerDoesNotFitInt32();
+    return {.name = name, .value = PropertyValue(std::in_place_type<int32_t>, static_cast<int32_t>(value))};
+}
+
+consteval Setting setting(std::string_view name, Colour value)
+{
+    detail::requireForm(name, PropertyForm::Colour);
+    return {.name = name, .value = PropertyValue(std::in_place_type<Colour>, value)};
+}
+
+consteval Setting setting(std::string_view name, std::string_view text)
+{
+    detail::requireForm(name, PropertyForm::Text);
+    if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        diagnostic::textIsTooLong();
+    return {.name = name, .value = PropertyValue(std::in_place_type<std::string_view>, text)};
+}
+
+constexpr size_t encodedSize(std::span<const Setting> settings)
+{
+    size_t size = 0;
+    for (const Setting& entry : settings)
+        size += entry.name.size() + 1 + detail::encodedValueSize(entry.value);
+    return size;
+}
+
+template <class Table>
+concept SettingTable = std::same_as<std::ranges::range_value_t<Table>, Setting>;
+
+template <const auto& Settings>
+requires SettingTable<std::remove_cvref_t<decltype(Settings)>>
+consteval auto encodePropertyList()
+{
+    std::array<char, encodedSize(Settings)> bytes{};
+    char* out = bytes.data();
+    for (const Setting& entry : Settings) {
+        out = std::ranges::copy(entry.name, out).out;
+        *out++ = ' ';
+        out = std::visit([out](const auto& value) { return detail::writeValue(value, out); }, entry.value);
+    }
+    return bytes;
+}
+
+template <size_t N>
+constexpr std::string_view asStringView(const std::array<char, N>& list)
+{
+    return {list.data(), N};
+}
+
+} // namespace fw

@@ -1,0 +1,34 @@
+#include "framework/runtime/Variant.h"
+
+#include "framework/runtime/FrameworkClass.h"
+
+namespace fw {
+
+namespace Variant {
+const ClassTable* __Lookup()
+{
+    static const ClassTable* table = buildFrameworkClass({
+        .name = "Variant",
+        .parent = ObjectClass::__Lookup,
+        .createInstance = createInstanceOf<VariantInstance>,
+        .instanceSize = sizeof(VariantInstance),
+    });
+    return table;
+}
+} // namespace Variant
+
+Ref<Object> StringToVariant(String* text)
+{
+    auto variant = static_ref_cast<VariantInstance>(RuntimeNewObject(Variant::__Lookup()));
+    variant->text = text ? Ref<String>::retain(text) : makeString("");
+    return variant;
+}
+
+String* variantText(Object* variant)
+{
+    if (!RuntimeObjectIsa(variant, Variant::__Lookup()))
+        return nullptr;
+    return static_cast<VariantInstance*>(variant)->text.get();
+}
+
+} // namespace fw
