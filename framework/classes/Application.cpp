@@ -121,7 +121,8 @@ constexpr ConstantRow kConstants[] = {
     {"FontUnitInch", 3},
     {"FontUnitMillimeter", 4},
 };
-static_assert(std::size(kOperations) + std::size(kProperties) + std::size(kConstants) == 47);
+static_assert(std::size(kOperations) + std::size(kProperties) + std::size(kConstants) == Application::memberCount);
+static_assert(std::size(kEvents) == Application::eventCount && std::size(kProperties) == Application::propertyCount);
 
 struct ApplicationInstance : Object {
     using Object::Object;

@@ -9,6 +9,9 @@ namespace fw {
 namespace Application {
 
 constexpr uint32_t operationCount = 17;
+constexpr int32_t memberCount = 47;
+constexpr int32_t eventCount = 10;
+constexpr int32_t propertyCount = 19;
 
 const ClassTable* __Lookup();
 

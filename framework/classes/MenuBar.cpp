@@ -5,6 +5,8 @@
 #include "framework/runtime/Invokers.h"
 #include "framework/runtime/ObjectArray.h"
 
+#include <iterator>
+
 namespace fw::MenuBar {
 
 namespace {
@@ -40,6 +42,8 @@ const OperationRow kOperations[] = {
     {"__DependencyList", toCode(DependencyList), "%o<ObjectArray>%", invokeReturnsObject},
     {"_InstallClone", toCode(InstallClone), "%%o<MenuItem>"},
 };
+
+static_assert(MenuItem::slot(MenuItem::Op::OpCount) + std::size(kOperations) == operationCount);
 
 } // namespace
 

@@ -6,6 +6,11 @@
 
 namespace fw::MenuBar {
 
+constexpr uint32_t operationCount = 25;
+constexpr int32_t memberCount = 51;
+constexpr int32_t eventCount = 2;
+constexpr int32_t propertyCount = 16;
+
 const ClassTable* __Lookup();
 
 // Shows the bar's menus as the application's (nil: none).

@@ -276,7 +276,8 @@ constexpr ConstantRow kConstants[] = {
     {"CloseByProgram", 1},
     {"CloseByQuit", 2},
 };
-static_assert(std::size(kOperations) + std::size(kProperties) + std::size(kConstants) == 130);
+static_assert(std::size(kOperations) + std::size(kProperties) + std::size(kConstants) == Window::memberCount);
+static_assert(std::size(kEvents) == Window::eventCount && std::size(kProperties) == Window::propertyCount);
 
 ui::Rgb rgb(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 

@@ -41,6 +41,9 @@ enum class Op : uint32_t {
     Count
 };
 constexpr uint32_t operationCount = static_cast<uint32_t>(Op::Count);
+constexpr int32_t memberCount = 130;
+constexpr int32_t eventCount = 33;
+constexpr int32_t propertyCount = 49;
 constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
 
 const ClassTable* __Lookup();

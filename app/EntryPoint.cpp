@@ -1,0 +1,3 @@
+#include "app/Module.h"
+
+int main() { return percent_main(); }

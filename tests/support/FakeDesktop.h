@@ -1,0 +1,108 @@
+#pragma once
+// Stand-ins for the desktop services: a presentation that records what it is
+// asked to show and runs a scripted event loop, and a speech service that
+// records what it is asked to say.
+
+#include "framework/classes/Runtime.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+struct FakeWindow {
+    fw::ui::WindowLook look;
+    bool shown = false;
+    bool destroyed = false;
+    std::vector<uint64_t> controls;  // in the order created
+};
+
+struct FakeControl {
+    uint64_t window = 0;
+    fw::ui::ControlLook look;
+    std::string text;
+    bool destroyed = false;
+};
+
+class FakePresentation final : public fw::ui::Presentation {
+public:
+    void setUserActions(fw::ui::UserActions* actions) override { actions_ = actions; }
+
+    void createWindow(uint64_t id, const fw::ui::WindowLook& look) override;
+    void updateWindow(uint64_t id, const fw::ui::WindowLook& look) override { windows[id].look = look; }
+    void showWindow(uint64_t id) override { windows[id].shown = true; }
+    void hideWindow(uint64_t id) override { windows[id].shown = false; }
+    void destroyWindow(uint64_t id) override { windows[id].destroyed = true; }
+
+    void createControl(uint64_t window, uint64_t id, const fw::ui::ControlLook& look) override;
+    void updateControl(uint64_t id, const fw::ui::ControlLook& look) override { controls[id].look = look; }
+    void setControlText(uint64_t id, const std::string& text) override { controls[id].text = text; }
+    void destroyControl(uint64_t id) override { controls[id].destroyed = true; }
+
+    void setMenuBar(const std::vector<fw::ui::MenuNode>& menus) override { menuBar = menus; }
+    std::shared_ptr<const fw::ui::Image> decodeImage(const std::vector<unsigned char>& bytes,
+                                                     std::string& error) override;
+    std::optional<std::string> clipboardText() override { return clipboard; }
+
+    // Runs posted tasks, then the next scripted step, until quit or nothing is left.
+    void runEventLoop() override;
+    void quitEventLoop() override { quitRequested = true; }
+    void post(std::function<void()> task) override { tasks.push_back(std::move(task)); }
+
+    // The user's actions, as a test scripts them.
+    void click(const std::string& controlName);
+    void closeBox(const std::string& title);
+    void chooseMenuItem(const std::string& itemText);
+
+    // The live (not destroyed) window of that title, or nil.
+    FakeWindow* window(const std::string& title);
+    uint64_t windowId(const std::string& title);
+    // The live control of that name in the live window of that title.
+    FakeControl* control(const std::string& title, const std::string& name);
+
+    std::map<uint64_t, FakeWindow> windows;
+    std::map<uint64_t, FakeControl> controls;
+    std::vector<uint64_t> windowOrder;
+    std::vector<fw::ui::MenuNode> menuBar;
+    std::optional<std::string> clipboard;
+    std::deque<std::function<void()>> script;
+    std::deque<std::function<void()>> tasks;
+    bool quitRequested = false;
+    int loopsRun = 0;
+
+private:
+    fw::ui::UserActions* actions_ = nullptr;
+};
+
+// A decoded picture of the fake presentation: "P6 w h" is its whole format.
+class FakeImage final : public fw::ui::Image {
+public:
+    FakeImage(int32_t width, int32_t height) : width_(width), height_(height) {}
+    int32_t width() const override { return width_; }
+    int32_t height() const override { return height_; }
+
+private:
+    int32_t width_, height_;
+};
+
+struct SpokenText {
+    std::string text;
+    bool interrupt;
+    bool operator==(const SpokenText&) const = default;
+};
+
+class FakeSpeech final : public fw::speech::SpeechService {
+public:
+    void speak(std::string_view utf8, bool interrupt) override { spoken.push_back({std::string(utf8), interrupt}); }
+    std::vector<SpokenText> spoken;
+};
+
+// The services the next RuntimeInit installs; tests set them up first.
+struct FakeDesktop {
+    FakePresentation* presentation = nullptr;  // owned by the framework once installed
+    FakeSpeech* speech = nullptr;
+};
+FakeDesktop& fakeDesktop();
+// Installs fresh stand-ins directly (without RuntimeInit).
+void installFakeDesktop();
