@@ -14,6 +14,9 @@ namespace {
 fw::DesktopServices freshServices()
 {
     auto presentation = std::make_unique<FakePresentation>();
+    presentation->script = std::move(fakeDesktop().nextScript);
+    fakeDesktop().nextScript.clear();
+    presentation->clipboard = std::exchange(fakeDesktop().nextClipboard, std::nullopt);
     auto speech = std::make_unique<FakeSpeech>();
     fakeDesktop().presentation = presentation.get();
     fakeDesktop().speech = speech.get();
@@ -30,8 +33,24 @@ void installFakeDesktop()
     fw::installServices(std::move(services.presentation), std::move(services.speech));
 }
 
+FakePresentation::~FakePresentation()
+{
+    fakeDesktop().callsLastRun = calls;
+    fakeDesktop().loopsLastRun = loopsRun;
+    if (fakeDesktop().presentation == this)
+        fakeDesktop().presentation = nullptr;
+}
+
+FakeSpeech::~FakeSpeech()
+{
+    fakeDesktop().spokenLastRun = spoken;
+    if (fakeDesktop().speech == this)
+        fakeDesktop().speech = nullptr;
+}
+
 void FakePresentation::createWindow(uint64_t id, const fw::ui::WindowLook& look)
 {
+    calls.push_back("createWindow " + look.title);
     windows[id] = {.look = look};
     windowOrder.push_back(id);
 }

@@ -27,6 +27,8 @@ struct FakeControl {
 
 class FakePresentation final : public fw::ui::Presentation {
 public:
+    ~FakePresentation() override;
+
     void setUserActions(fw::ui::UserActions* actions) override { actions_ = actions; }
 
     void createWindow(uint64_t id, const fw::ui::WindowLook& look) override;
@@ -40,7 +42,11 @@ public:
     void setControlText(uint64_t id, const std::string& text) override { controls[id].text = text; }
     void destroyControl(uint64_t id) override { controls[id].destroyed = true; }
 
-    void setMenuBar(const std::vector<fw::ui::MenuNode>& menus) override { menuBar = menus; }
+    void setMenuBar(const std::vector<fw::ui::MenuNode>& menus) override
+    {
+        menuBar = menus;
+        calls.push_back("setMenuBar");
+    }
     std::shared_ptr<const fw::ui::Image> decodeImage(const std::vector<unsigned char>& bytes,
                                                      std::string& error) override;
     std::optional<std::string> clipboardText() override { return clipboard; }
@@ -68,6 +74,7 @@ public:
     std::optional<std::string> clipboard;
     std::deque<std::function<void()>> script;
     std::deque<std::function<void()>> tasks;
+    std::vector<std::string> calls;  // createWindow, setMenuBar, in order
     bool quitRequested = false;
     int loopsRun = 0;
 
@@ -94,6 +101,7 @@ struct SpokenText {
 
 class FakeSpeech final : public fw::speech::SpeechService {
 public:
+    ~FakeSpeech() override;
     void speak(std::string_view utf8, bool interrupt) override { spoken.push_back({std::string(utf8), interrupt}); }
     std::vector<SpokenText> spoken;
 };
@@ -102,6 +110,13 @@ public:
 struct FakeDesktop {
     FakePresentation* presentation = nullptr;  // owned by the framework once installed
     FakeSpeech* speech = nullptr;
+    // Handed to the next presentation made.
+    std::deque<std::function<void()>> nextScript;
+    std::optional<std::string> nextClipboard;
+    // What the last services saw, kept when they are released.
+    std::vector<SpokenText> spokenLastRun;
+    std::vector<std::string> callsLastRun;
+    int loopsLastRun = 0;
 };
 FakeDesktop& fakeDesktop();
 // Installs fresh stand-ins directly (without RuntimeInit).

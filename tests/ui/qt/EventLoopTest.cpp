@@ -1,0 +1,61 @@
+#include "tests/ui/qt/PresentationTest.h"
+
+#include <QCoreApplication>
+
+#include <stdexcept>
+
+namespace {
+
+using EventLoopTest = PresentationTest;
+
+TEST_F(EventLoopTest, PostedTasksRunInOrderInsideTheLoopUntilQuit)
+{
+    std::vector<int> ran;
+    presentation().post([&ran] { ran.push_back(1); });
+    presentation().post([&ran] {
+        ran.push_back(2);
+        presentation().post([&ran] { ran.push_back(3); });
+        presentation().post([] { presentation().quitEventLoop(); });
+    });
+    EXPECT_TRUE(ran.empty());
+    presentation().runEventLoop();
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(EventLoopTest, QuitEndsTheLoopWithoutAskingWindowsToClose)
+{
+    makeWindow(1, paletteLook());
+    presentation().showWindow(1);
+    // Should the quit wait for the windows, end the loop anyway, and fail.
+    actions.onCloseRequested = [](uint64_t) { QCoreApplication::exit(0); };
+    presentation().post([] { presentation().quitEventLoop(); });
+    presentation().runEventLoop();
+    EXPECT_TRUE(actions.closeRequested.empty());
+}
+
+TEST_F(EventLoopTest, QuitBeforeTheLoopRunsReturnsAtOnce)
+{
+    bool ran = false;
+    presentation().post([&ran] { ran = true; });
+    presentation().quitEventLoop();
+    presentation().runEventLoop();  // would hang without the early quit
+    EXPECT_FALSE(ran);
+
+    // The early quit is used up: the next loop runs the posted task.
+    presentation().post([] { presentation().quitEventLoop(); });
+    presentation().runEventLoop();
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(EventLoopTest, ExceptionReachingTheLoopEndsTheProgramWithAMessage)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            presentation().post([] { throw std::runtime_error("escaped"); });
+            presentation().runEventLoop();
+        },
+        "exception reached the event loop: escaped");
+}
+
+} // namespace
