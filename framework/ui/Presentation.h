@@ -20,12 +20,12 @@ struct Rgb {
 
 // How a window is framed, decoded from its settings.
 struct WindowLook {
-    std::string title;
+    std::string title{};
     int32_t left = 0, top = 0, width = 0, height = 0;
     int32_t frame = 0;          // 7: floats above the windows of every application
     int32_t placement = 0;      // 2: centred on the main screen
     bool hasBackColor = false;
-    Rgb backColor;
+    Rgb backColor{};
     bool closeButton = false, minimizeButton = false, maximizeButton = false;
     bool resizeable = false, fullScreen = false;
     bool operator==(const WindowLook&) const = default;
@@ -43,18 +43,18 @@ enum class ControlKind : uint8_t { PushButton, TextArea, Label, Canvas };
 
 struct ControlLook {
     ControlKind kind = ControlKind::PushButton;
-    std::string name;
+    std::string name{};
     int32_t left = 0, top = 0, width = 0, height = 0;
     bool visible = true, enabled = true;
-    std::string caption;         // push buttons
-    std::string fontName;        // "System" or empty: the desktop's font
+    std::string caption{};       // push buttons
+    std::string fontName{};      // "System" or empty: the desktop's font
     float textSize = 0;          // 0: the desktop's size
     bool bold = false, italic = false, underline = false;
-    std::optional<Rgb> textColor;
-    std::optional<Rgb> backColor;
+    std::optional<Rgb> textColor{};
+    std::optional<Rgb> backColor{};
     int32_t textAlign = 0;
     bool multiline = false, readOnly = false, border = false;
-    std::shared_ptr<const Image> backdrop;   // canvases: drawn from the top left; nil for none
+    std::shared_ptr<const Image> backdrop{};   // canvases: drawn from the top left; nil for none
     bool operator==(const ControlLook&) const = default;
 };
 
@@ -73,13 +73,13 @@ public:
 // A menu node as the presentation shows it.
 struct MenuNode {
     uint64_t id = 0;
-    std::string text;          // "&" marks the mnemonic; "-" is a separator
-    std::string shortcut;      // portable text such as "Cmd+Q"; empty: none
+    std::string text{};        // "&" marks the mnemonic; "-" is a separator
+    std::string shortcut{};    // portable text such as "Cmd+Q"; empty: none
     bool enabled = true;
     // Which standard edit action the item performs on the focused text
     // control, or empty for an item whose choice goes to menuItemChosen.
-    std::string editAction;    // "undo", "cut", "copy", "paste", "clear", "selectAll"
-    std::vector<MenuNode> children;
+    std::string editAction{};  // "undo", "cut", "copy", "paste", "clear", "selectAll"
+    std::vector<MenuNode> children{};
 };
 
 class Presentation {

@@ -70,8 +70,9 @@ TEST(AboutPictureTest, StatesFreshEmptyLoaded)
         } else {
             EXPECT_EQ(stderrText, "");
         }
-        if (picture && loaded)
+        if (picture && loaded) {
             EXPECT_EQ(picture, loaded) << "the very same picture, never a copy";
+        }
         if (picture && !loaded) {
             loaded = picture;
             EXPECT_EQ(fw::intProperty(picture.get(), "Width"), 249);

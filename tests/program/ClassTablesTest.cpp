@@ -56,8 +56,9 @@ TEST_F(ClassTablesTest, EachClassHoldsItsParentsEntriesThenItsOwn)
         EXPECT_EQ(table->properties.size(), c.properties);
         EXPECT_EQ(table->instanceSize, table->parent->instanceSize);
         for (size_t i = 0; i < table->parent->operations.size(); ++i)
-            if (!(table == MenuBar1::__Lookup() && i == fw::MenuItem::slot(fw::MenuItem::Op::Constructor)))
+            if (!(table == MenuBar1::__Lookup() && i == fw::MenuItem::slot(fw::MenuItem::Op::Constructor))) {
                 EXPECT_EQ(table->operations[i], table->parent->operations[i]) << "slot " << i;
+            }
         EXPECT_EQ(ownMembers(table), c.own);
         auto members = GetMembers(table);
         for (size_t i = table->parent->members.size(); i < members.size(); ++i) {

@@ -216,8 +216,9 @@ TEST_F(RuntimeTest, InvokersCheckTargetArgumentsAndClass)
         try {
             Ref<Object> result = members[c.member].Invoke(c.target, c.arguments.get());
             EXPECT_EQ(c.raises, nullptr) << c.what;
-            if (c.member == 1)
+            if (c.member == 1) {
                 EXPECT_EQ(result, target);
+            }
         } catch (const Raised& raised) {
             EXPECT_TRUE(RuntimeObjectIsa(raised.exception.get(), c.raises)) << c.what;
             EXPECT_EQ(calls, 0) << c.what << ": nothing runs when an invoker refuses";

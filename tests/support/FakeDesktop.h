@@ -15,13 +15,13 @@ struct FakeWindow {
     fw::ui::WindowLook look;
     bool shown = false;
     bool destroyed = false;
-    std::vector<uint64_t> controls;  // in the order created
+    std::vector<uint64_t> controls{};  // in the order created
 };
 
 struct FakeControl {
     uint64_t window = 0;
     fw::ui::ControlLook look;
-    std::string text;
+    std::string text{};
     bool destroyed = false;
 };
 

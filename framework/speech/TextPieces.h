@@ -1,0 +1,19 @@
+#pragma once
+// Cuts a long text into pieces that the synthesiser takes one at a time, so
+// that the first words sound at once whatever the text's length and an
+// interruption never waits behind the rest of a huge text.
+
+#include <cstddef>
+#include <string_view>
+
+namespace fw::speech {
+
+// Pieces hold at most this many bytes.
+inline constexpr size_t kPieceBytes = 4096;
+
+// The length of the first piece of text: all of it when it fits, otherwise up
+// to the last sentence end, else the last blank, else the last whole UTF-8
+// character within the limit. Never zero for a non-empty text.
+size_t firstPieceLength(std::string_view text, size_t limit = kPieceBytes);
+
+} // namespace fw::speech

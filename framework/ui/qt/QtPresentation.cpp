@@ -1,0 +1,242 @@
+#include "framework/ui/qt/QtPresentation.h"
+
+#include "framework/ui/qt/ApplicationMenu.h"
+#include "framework/ui/qt/CanvasWidget.h"
+#include "framework/ui/qt/GuardedCall.h"
+#include "framework/ui/qt/LabelWidget.h"
+#include "framework/ui/qt/PushButtonWidget.h"
+#include "framework/ui/qt/QtImage.h"
+#include "framework/ui/qt/TextAreaWidget.h"
+#include "framework/ui/qt/WindowWidget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace fw::ui {
+
+namespace {
+
+// Without a display QGuiApplication aborts; say so plainly instead. Under
+// Wayland no window may stay above other applications' windows, so where
+// XWayland is there too the X11 platform is chosen.
+void chooseDisplay()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11 && wayland)
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!x11 && !wayland) {
+        std::fputs("framework: no display: set DISPLAY (X11) or WAYLAND_DISPLAY\n", stderr);
+        std::exit(1);
+    }
+}
+
+std::unique_ptr<QApplication> makeApplication()
+{
+    // QApplication keeps references to both for its whole life.
+    static int argc = 1;
+    static char* argv[] = {program_invocation_name, nullptr};
+    chooseDisplay();
+    auto application = std::make_unique<QApplication>(argc, argv);
+    // Only quitEventLoop ends the program: a floating window counts as no
+    // window to Qt, so closing the last ordinary one would quit.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return application;
+}
+
+template <typename Map>
+auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
+{
+    const auto found = map.find(id);
+    return found == map.end() ? typename Map::mapped_type{} : found->second;
+}
+
+} // namespace
+
+QtPresentation::QtPresentation() : application_(makeApplication()) {}
+
+QtPresentation::~QtPresentation()
+{
+    menu_.reset();
+    for (const auto& [windowId, window] : windows_)
+        delete window;
+    // What was deleted later goes now, while the application still exists.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void QtPresentation::setUserActions(UserActions* actions)
+{
+    actions_ = actions;
+}
+
+template <typename... Parameters, typename... Arguments>
+void QtPresentation::tell(void (UserActions::*action)(Parameters...), Arguments&&... arguments)
+{
+    guardedCall([&] {
+        if (actions_)
+            (actions_->*action)(std::forward<Arguments>(arguments)...);
+    });
+}
+
+void QtPresentation::createWindow(uint64_t windowId, const WindowLook& look)
+{
+    auto* window = new WindowWidget(
+        look, [this, windowId] { tell(&UserActions::windowCloseRequested, windowId); },
+        [this](const QPoint& globalPos) {
+            if (menu_)
+                menu_->popup(globalPos);
+        });
+    if (menu_)
+        menu_->attachTo(*window);
+    windows_[windowId] = window;
+}
+
+void QtPresentation::updateWindow(uint64_t windowId, const WindowLook& look)
+{
+    if (WindowWidget* window = findWindow(windowId))
+        window->apply(look);
+}
+
+void QtPresentation::showWindow(uint64_t windowId)
+{
+    if (WindowWidget* window = findWindow(windowId))
+        window->present();
+}
+
+void QtPresentation::hideWindow(uint64_t windowId)
+{
+    if (WindowWidget* window = findWindow(windowId))
+        window->hide();
+}
+
+void QtPresentation::destroyWindow(uint64_t windowId)
+{
+    WindowWidget* window = findWindow(windowId);
+    if (!window)
+        return;
+    std::erase_if(controls_, [windowId](const auto& entry) { return entry.second.windowId == windowId; });
+    windows_.erase(windowId);
+    // This may be called from inside one of the window's own events.
+    window->hide();
+    window->deleteLater();
+}
+
+void QtPresentation::createControl(uint64_t windowId, uint64_t controlId, const ControlLook& look)
+{
+    WindowWidget* window = findWindow(windowId);
+    if (!window)
+        return;
+    ControlWidget* control = makeControl(*window, controlId, look.kind);
+    control->widget().setObjectName(QString::fromStdString(look.name));
+    control->apply(look);
+    controls_[controlId] = {.windowId = windowId, .widget = control};
+}
+
+ControlWidget* QtPresentation::makeControl(WindowWidget& window, uint64_t controlId, ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::PushButton:
+        return new PushButtonWidget(window, [this, controlId] { tell(&UserActions::pushButtonClicked, controlId); });
+    case ControlKind::TextArea:
+        return new TextAreaWidget(window, [this, controlId](const std::string& text) {
+            tell(&UserActions::textEdited, controlId, text);
+        });
+    case ControlKind::Label:
+        return new LabelWidget(window);
+    case ControlKind::Canvas:
+        return new CanvasWidget(window);
+    }
+    std::fputs("framework: internal error: control of no known kind\n", stderr);
+    std::abort();
+}
+
+void QtPresentation::updateControl(uint64_t controlId, const ControlLook& look)
+{
+    if (ControlWidget* control = findControl(controlId))
+        control->apply(look);
+}
+
+void QtPresentation::setControlText(uint64_t controlId, const std::string& text)
+{
+    if (auto* textArea = dynamic_cast<TextAreaWidget*>(findControl(controlId)))
+        textArea->mirrorText(text);
+}
+
+void QtPresentation::destroyControl(uint64_t controlId)
+{
+    ControlWidget* control = findControl(controlId);
+    if (!control)
+        return;
+    controls_.erase(controlId);
+    control->widget().hide();
+    control->widget().deleteLater();
+}
+
+void QtPresentation::setMenuBar(const std::vector<MenuNode>& menus)
+{
+    menu_.reset();  // before the new shortcuts exist, so none is ambiguous
+    menu_ = std::make_unique<ApplicationMenu>(menus, [this](uint64_t itemId) {
+        tell(&UserActions::menuItemChosen, itemId);
+    });
+    for (const auto& [windowId, window] : windows_)
+        menu_->attachTo(*window);
+}
+
+std::shared_ptr<const Image> QtPresentation::decodeImage(const std::vector<unsigned char>& bytes, std::string& error)
+{
+    return QtImage::decode(bytes, error);
+}
+
+std::optional<std::string> QtPresentation::clipboardText()
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
+    if (!data || !data->hasText())
+        return std::nullopt;
+    return clipboard->text(QClipboard::Clipboard).toStdString();
+}
+
+void QtPresentation::runEventLoop()
+{
+    if (std::exchange(quitRequested_, false))
+        return;
+    running_ = true;
+    QApplication::exec();
+    running_ = false;
+}
+
+void QtPresentation::quitEventLoop()
+{
+    // Not quit(): that asks every window to close first, and ours only pass
+    // such a request on to the framework.
+    if (running_)
+        QCoreApplication::exit(0);
+    else
+        quitRequested_ = true;
+}
+
+void QtPresentation::post(std::function<void()> task)
+{
+    QMetaObject::invokeMethod(
+        application_.get(), [task = std::move(task)] { guardedCall(task); }, Qt::QueuedConnection);
+}
+
+WindowWidget* QtPresentation::findWindow(uint64_t windowId) const
+{
+    return findIn(windows_, windowId);
+}
+
+ControlWidget* QtPresentation::findControl(uint64_t controlId) const
+{
+    return findIn(controls_, controlId).widget;
+}
+
+} // namespace fw::ui
