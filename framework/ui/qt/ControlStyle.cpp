@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <algorithm>
 #include <string_view>
 
 namespace fw::ui {
@@ -31,8 +32,11 @@ QFont controlFont(const ControlLook& look)
     QFont font;
     if (!look.fontName.empty() && look.fontName != desktopFontName)
         font.setFamily(QString::fromStdString(look.fontName));
+    // Layouts place controls in pixels sized for text measured at 72 points to
+    // the inch, so a size in the default unit is drawn as that many pixels:
+    // the text then fits the box it was laid out for on any screen density.
     if (look.textSize > 0)
-        font.setPointSizeF(look.textSize);
+        font.setPixelSize(std::max(1, static_cast<int>(look.textSize + 0.5f)));
     if (look.bold)
         font.setBold(true);
     if (look.italic)

@@ -98,7 +98,7 @@ TEST_F(ControlTest, LabelsCoverTheWindowBackgroundWithTheirOwnColours)
     presentation().createControl(1, 30, look);
     auto& label = control<QLabel>(window, "Label1");
     EXPECT_EQ(label.text(), "Tarvenholt & Co");
-    EXPECT_EQ(label.font().pointSizeF(), 20);
+    EXPECT_EQ(label.font().pixelSize(), 20) << "laid-out sizes are drawn in pixels";
     EXPECT_TRUE(label.font().bold());
     EXPECT_EQ(label.font().family(), QApplication::font().family());
     EXPECT_EQ(label.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
