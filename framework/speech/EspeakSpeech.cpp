@@ -73,7 +73,6 @@ private:
     int rate_ = 0;
 };
 
-
 } // namespace
 
 EspeakSpeech::EspeakSpeech(std::unique_ptr<AudioOutput> output)
@@ -99,13 +98,16 @@ EspeakSpeech::~EspeakSpeech()
 
 void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
 {
+    // Copied before taking the lock, so that a huge text never holds up the
+    // synthesis thread as it fetches its next request.
+    std::string text = hasWords(utf8) ? std::string(utf8) : std::string();
     std::lock_guard lock(mutex_);
     if (interrupt) {
         requests_.clear();
         queue_.interrupt(++generation_);
     }
-    if (hasWords(utf8)) {
-        requests_.push_back({std::string(utf8), generation_.load()});
+    if (!text.empty()) {
+        requests_.push_back({std::move(text), generation_.load()});
         requestsWaiting_.notify_one();
     }
 }
