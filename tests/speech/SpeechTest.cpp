@@ -123,10 +123,13 @@ protected:
         std::lock_guard lock(device->mutex);
         return device->samples.size();
     }
-    // Waits until the device stops receiving samples (speech synthesises
-    // far faster than real time into an in-memory device).
+    // Waits until the engine is up (it has opened the device) and the device
+    // then stops receiving samples; speech synthesises far faster than real
+    // time into an in-memory device.
     size_t settle()
     {
+        for (int i = 0; i < 500 && device->opens == 0; ++i)
+            std::this_thread::sleep_for(20ms);
         size_t last = captured();
         for (int quiet = 0; quiet < 10;) {
             std::this_thread::sleep_for(20ms);
@@ -165,7 +168,7 @@ protected:
         }
         auto engine = makeEngine();
         engine->speak(text, false);
-        return settle();
+        return hasWords(text) ? capturedAtLeast(1) : settle();
     }
 };
 
