@@ -4,7 +4,8 @@
 
 namespace fw::ui {
 
-PushButtonWidget::PushButtonWidget(QWidget& window, std::function<void()> onClicked) : QPushButton(&window)
+PushButtonWidget::PushButtonWidget(QWidget& window, std::function<void()> onClicked)
+    : QPushButton(&window), areaWatch_(new WindowAreaWatch(*this))
 {
     connect(this, &QPushButton::clicked, this, [onClicked = std::move(onClicked)] { onClicked(); });
 }
@@ -17,6 +18,7 @@ void PushButtonWidget::apply(const ControlLook& look)
     setFont(controlFont(look));
     colourControl(*this, look, QPalette::ButtonText, QPalette::Button);
     placeControl(*this, look);
+    areaWatch_->update();
 }
 
 } // namespace fw::ui

@@ -2,17 +2,14 @@
 
 #include "framework/ui/qt/ControlStyle.h"
 
-#include <QEvent>
-
 #include <utility>
 
 namespace fw::ui {
 
 TextAreaWidget::TextAreaWidget(QWidget& window, std::function<void(const std::string&)> onEdited)
-    : QPlainTextEdit(&window), onEdited_(std::move(onEdited)), focusPolicy_(focusPolicy())
+    : QPlainTextEdit(&window), onEdited_(std::move(onEdited)),
+      areaWatch_(new WindowAreaWatch(*this, [this] { showPendingText(); }))
 {
-    // The window's resizes can bring the area into view.
-    window.installEventFilter(this);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!mirroring_)
             onEdited_(toPlainText().toStdString());
@@ -27,12 +24,12 @@ void TextAreaWidget::apply(const ControlLook& look)
     setFont(controlFont(look));
     colourControl(*this, look, QPalette::Text, QPalette::Base);
     placeControl(*this, look);
-    followWindowArea();
+    areaWatch_->update();
 }
 
 void TextAreaWidget::mirrorText(const std::string& text)
 {
-    if (overlapsWindow()) {
+    if (areaWatch_->inView()) {
         pending_.reset();
         showText(text);
     } else {
@@ -40,23 +37,9 @@ void TextAreaWidget::mirrorText(const std::string& text)
     }
 }
 
-bool TextAreaWidget::eventFilter(QObject* watched, QEvent* event)
+void TextAreaWidget::showPendingText()
 {
-    if (watched == parent() && event->type() == QEvent::Resize)
-        followWindowArea();
-    return QPlainTextEdit::eventFilter(watched, event);
-}
-
-bool TextAreaWidget::overlapsWindow() const
-{
-    return geometry().intersects(parentWidget()->rect());
-}
-
-void TextAreaWidget::followWindowArea()
-{
-    const bool inView = overlapsWindow();
-    setFocusPolicy(inView ? focusPolicy_ : Qt::NoFocus);
-    if (inView && pending_)
+    if (pending_)
         showText(*std::exchange(pending_, std::nullopt));
 }
 

@@ -4,11 +4,12 @@
 //
 // A text area lying wholly outside its window's client area is never seen,
 // so text mirrored into it is kept aside rather than laid out (a clipboard
-// of megabytes would otherwise stall the window for seconds), and it takes
-// no focus, so that no key edits what nobody sees. The text moves into the
-// widget once the area comes to overlap the window.
+// of megabytes would otherwise stall the window for seconds), and, like any
+// control out of view, it takes no focus. The text moves into the widget
+// once the area comes to overlap the window.
 
 #include "framework/ui/qt/ControlWidget.h"
+#include "framework/ui/qt/WindowAreaWatch.h"
 
 #include <QPlainTextEdit>
 
@@ -26,19 +27,14 @@ public:
     void apply(const ControlLook& look) override;
     void mirrorText(const std::string& text);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    bool overlapsWindow() const;
-    // Settles focus and pending text after the area or the window moved.
-    void followWindowArea();
+    void showPendingText();
     void showText(const std::string& text);
 
     std::function<void(const std::string&)> onEdited_;
-    const Qt::FocusPolicy focusPolicy_;   // while in view
     std::optional<std::string> pending_;  // mirrored but not yet in the document
     bool mirroring_ = false;              // the document changes because of mirrorText
+    WindowAreaWatch* const areaWatch_;    // a child of this widget; last, as it calls back
 };
 
 } // namespace fw::ui

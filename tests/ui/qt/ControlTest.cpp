@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+#include <set>
+
 namespace {
 
 using ControlTest = PresentationTest;
@@ -67,6 +70,43 @@ TEST_F(ControlTest, TextOfAnAreaOutsideItsWindowWaitsUntilTheAreaOverlapsIt)
     EXPECT_EQ(area.toPlainText(), "newest");
     EXPECT_TRUE(actions.edits.empty());
     EXPECT_NE(area.focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(ControlTest, TabNeverReachesControlsOutsideTheWindow)
+{
+    // The palette's layout: four buttons in view, a button to the right, a
+    // text area and a button below the window.
+    QWidget& window = makeWindow(1, paletteLook());
+    presentation().createControl(1, 10, buttonLook("cmdRead", 2, 2));
+    presentation().createControl(1, 11, buttonLook("cmdStop", 83, 2));
+    presentation().createControl(1, 12, buttonLook("cmdClose", 83, 26));
+    presentation().createControl(1, 13, buttonLook("cmdAbout", 2, 26));
+    presentation().createControl(1, 14, buttonLook("cmdDoit", 180, 6));
+    presentation().createControl(1, 20, textAreaLook("txtRead", 14, 65));
+    presentation().createControl(1, 15, buttonLook("PushButton1", 364, 65));
+    presentation().showWindow(1);
+    window.activateWindow();
+    control<QPushButton>(window, "cmdRead").setFocus();
+    settle();
+
+    std::set<std::string> focused;
+    for (int press = 0; press < 12; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        focused.insert(QApplication::focusWidget()->objectName().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    }
+    EXPECT_EQ(focused, (std::set<std::string>{"cmdRead", "cmdStop", "cmdClose", "cmdAbout"}));
+    EXPECT_EQ(std::count(actions.clicked.begin(), actions.clicked.end(), 14), 0) << "Space pushed cmdDoit";
+    EXPECT_EQ(std::count(actions.clicked.begin(), actions.clicked.end(), 15), 0) << "Space pushed PushButton1";
+
+    // A button that moves into view takes the focus again, and one that
+    // moves out loses it.
+    presentation().updateControl(14, buttonLook("cmdDoit", 40, 14));
+    EXPECT_NE(control<QPushButton>(window, "cmdDoit").focusPolicy(), Qt::NoFocus);
+    control<QPushButton>(window, "cmdRead").setFocus();
+    presentation().updateControl(10, buttonLook("cmdRead", 2, 80));
+    EXPECT_FALSE(control<QPushButton>(window, "cmdRead").hasFocus());
 }
 
 TEST_F(ControlTest, WindowGrowingOverAWaitingAreaShowsItsText)
