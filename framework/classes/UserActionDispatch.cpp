@@ -5,6 +5,7 @@
 #include "framework/classes/PushButton.h"
 #include "framework/classes/TextArea.h"
 #include "framework/classes/Window.h"
+#include "framework/runtime/Properties.h"
 
 namespace fw {
 
@@ -20,7 +21,14 @@ void runOn(Object* object)
     runGuarded([](void* target) { Action(static_cast<Object*>(target)); }, object);
 }
 
-void closeByUser(Object* window) { Window::_UnifiedClose(window, false); }
+// The user may close only a window that has a close box: a window manager
+// offers Close (Alt+F4, its window menu) even where none is drawn, and the
+// request is refused there.
+void closeByUser(Object* window)
+{
+    if (boolProperty(window, "CloseButton"))
+        Window::_UnifiedClose(window, false);
+}
 
 } // namespace
 

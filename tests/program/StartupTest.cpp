@@ -42,6 +42,22 @@ TEST_F(StartupTest, QuitButtonEndsTheRunWithExitCodeZero)
     EXPECT_TRUE(fakeDesktop().spokenLastRun.empty()) << "Quit does not touch speech";
 }
 
+TEST_F(StartupTest, AWindowManagersCloseLeavesThePaletteAndTheRunGoesOn)
+{
+    // What Alt+F4 sends to a window that has no close box.
+    fakeDesktop().nextScript.push_back([] { fakeDesktop().presentation->closeBox("Tarvenholt Lirra Veriz 5.0"); });
+    fakeDesktop().nextScript.push_back([] {
+        FakePresentation& desktop = *fakeDesktop().presentation;
+        FakeWindow* palette = desktop.window("Tarvenholt Lirra Veriz 5.0");
+        EXPECT_TRUE(palette && palette->shown) << "the palette went away";
+        EXPECT_NE(fw::_GetImplicitWindow(frmMain::__Lookup()->name.get()), nullptr);
+        desktop.click("cmdClose");
+    });
+    fakeDesktop().nextScript.push_back([] { ADD_FAILURE() << "the loop went on after Quit"; });
+    EXPECT_EQ(percent_main(), 0);
+    EXPECT_EQ(fakeDesktop().loopsLastRun, 1);
+}
+
 // Seen from inside the main window's layout step: the application object is
 // registered and has its menu bar by the time the main window is made.
 fw::Object* barSeenAtLayout = nullptr;
