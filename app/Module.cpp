@@ -14,6 +14,8 @@
 #include "palette/MenuBar1.h"
 #include "palette/frmMain.h"
 
+#include <exception>
+
 fw::Ref<fw::Object> percent__plugin_entrypoints;
 
 namespace {
@@ -52,6 +54,7 @@ void percent_initialize()
 void _Main()
 {
     fw::Ref<fw::Object> caught;
+    bool raised = false;
     try {
         {
             fw::Ref<fw::DelegateInstance> helper =
@@ -65,10 +68,16 @@ void _Main()
             fw::_RunFrameworkInitialization(codeOf(startup));
         }
         fw::_RuntimeRun();
-    } catch (const fw::Raised& raised) {
-        caught = raised.exception;
+    } catch (const fw::Raised& exception) {
+        caught = exception.exception;
+        raised = true;
+    } catch (...) {
+        // A C++ exception from below the runtime (out of memory, say) ends
+        // the run in the same order as a runtime one.
+        caught = fw::runtimeExceptionFor(std::current_exception());
+        raised = true;
     }
-    if (caught)
+    if (raised)
         fw::_UnhandledException(caught.get());
 }
 

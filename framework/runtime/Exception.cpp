@@ -2,6 +2,8 @@
 
 #include "framework/runtime/FrameworkClass.h"
 
+#include <string>
+
 namespace fw {
 
 namespace {
@@ -57,6 +59,21 @@ Ref<Object> newRuntimeException(const ClassTable* exceptionClass, std::string_vi
     Ref<Object> exception = RuntimeNewObject(exceptionClass);
     exception->propertyValues()[kMessageSlot] = makeString(message);
     return exception;
+}
+
+Ref<Object> runtimeExceptionFor(std::exception_ptr foreign) noexcept
+{
+    try {
+        try {
+            std::rethrow_exception(foreign);
+        } catch (const std::exception& exception) {
+            return newRuntimeException(RuntimeException::__Lookup(), std::string("C++ exception ") + exception.what());
+        } catch (...) {
+            return newRuntimeException(RuntimeException::__Lookup(), "C++ exception of unknown type");
+        }
+    } catch (...) {
+        return nullptr;
+    }
 }
 
 void RaiseNilObjectException()

@@ -5,6 +5,7 @@
 
 #include "framework/runtime/ClassTable.h"
 
+#include <exception>
 #include <string_view>
 
 namespace fw {
@@ -31,6 +32,12 @@ Ref<Object> newRuntimeException(const ClassTable* exceptionClass, std::string_vi
 
 [[noreturn]] void RaiseNilObjectException();
 [[noreturn]] void raiseRuntimeException(const ClassTable* exceptionClass, std::string_view message);
+// A RuntimeException standing for a C++ exception that is no runtime object
+// (std::bad_alloc, std::out_of_range from a lookup), so that it can end the
+// program the way an unhandled runtime exception does. Its Message names the
+// C++ exception. A new reference; nil only when even that cannot be made.
+Ref<Object> runtimeExceptionFor(std::exception_ptr foreign) noexcept;
+
 // Raises that very object again.
 [[noreturn]] void RuntimeReraiseException(Object* exception);
 

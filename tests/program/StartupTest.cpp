@@ -18,6 +18,10 @@
 #include "tests/support/ProgramFixture.h"
 #include "tests/support/SlotPatch.h"
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+
 namespace {
 
 using StartupTest = ProgramFixture;
@@ -130,6 +134,41 @@ TEST_F(StartupTest, ExceptionEscapingAHandlerEndsTheLoopAndReachesMain)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "framework: unhandled NilObjectException: nil object\n")
         << "handed to the framework exactly once";
     EXPECT_FALSE(fw::_mImplicitWindowList::exists());
+}
+
+// C++ exceptions from below the runtime take the road of a runtime one:
+// one line on stderr, the finaliser, exit code 1, and never std::terminate.
+void stopOutOfMemory(fw::Object*, fw::Object*) { throw std::bad_alloc(); }
+void editMenuLookupMissed(fw::Object*) { throw std::out_of_range("no such member"); }
+
+TEST_F(StartupTest, CPlusPlusExceptionsEndTheRunInOrder)
+{
+    struct Case {
+        const char* where;
+        std::function<SlotPatch()> patch;
+        const char* stderrText;
+        int loops;
+    };
+    const Case cases[] = {
+        {"in a handler",
+         [] { return SlotPatch(frmMain::__Lookup(), frmMain::slot(frmMain::Op::cmdStop_Action), stopOutOfMemory); },
+         "framework: unhandled RuntimeException: C++ exception std::bad_alloc\n", 1},
+        {"in the start-up",
+         [] { return SlotPatch(MenuBar1::__Lookup(), fw::MenuBar::operationCount + 1, editMenuLookupMissed); },
+         "framework: unhandled RuntimeException: C++ exception no such member\n", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        SlotPatch patch = c.patch();
+        fakeDesktop().nextScript.push_back([] { fakeDesktop().presentation->click("cmdStop"); });
+        fakeDesktop().nextScript.push_back([] { fakeDesktop().presentation->click("cmdStop"); });
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(percent_main(), 1);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.stderrText);
+        EXPECT_EQ(fakeDesktop().loopsLastRun, c.loops);
+        EXPECT_FALSE(fw::_mImplicitWindowList::exists()) << "the finaliser did not run";
+        EXPECT_EQ(MenuBar1::_implicitInstance::get(), nullptr);
+    }
 }
 
 void returnsNormally(void*) {}
