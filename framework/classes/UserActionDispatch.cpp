@@ -50,6 +50,8 @@ void UserActionDispatch::textEdited(uint64_t controlId, const std::string& text)
         TextArea::userEdited(area, text);
 }
 
+void UserActionDispatch::endRequested() { Quit(0); }
+
 UserActionDispatch& userActionDispatch()
 {
     static UserActionDispatch dispatch;

@@ -19,6 +19,7 @@ public:
     void windowCloseRequested(uint64_t windowId) override;
     void menuItemChosen(uint64_t itemId) override;
     void textEdited(uint64_t controlId, const std::string& text) override;
+    void endRequested() override;
 
 private:
     Object* find(uint64_t id) const;

@@ -68,6 +68,9 @@ public:
     virtual void menuItemChosen(uint64_t itemId) = 0;
     // The user edited a text area (typing, the Edit menu); its whole text now.
     virtual void textEdited(uint64_t controlId, const std::string& text) = 0;
+    // The desktop asked the program to end (a logout, Ctrl+C in a terminal,
+    // kill): it ends as Quit ends it.
+    virtual void endRequested() = 0;
 };
 
 // A menu node as the presentation shows it.

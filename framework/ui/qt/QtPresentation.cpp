@@ -6,6 +6,7 @@
 #include "framework/ui/qt/LabelWidget.h"
 #include "framework/ui/qt/PushButtonWidget.h"
 #include "framework/ui/qt/QtImage.h"
+#include "framework/ui/qt/TerminationSignals.h"
 #include "framework/ui/qt/TextAreaWidget.h"
 #include "framework/ui/qt/WindowWidget.h"
 
@@ -61,10 +62,15 @@ auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 
 } // namespace
 
-QtPresentation::QtPresentation() : application_(makeApplication()) {}
+QtPresentation::QtPresentation()
+    : application_(makeApplication()),
+      signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); }))
+{
+}
 
 QtPresentation::~QtPresentation()
 {
+    signals_.reset();
     menu_.reset();
     for (const auto& [windowId, window] : windows_)
         delete window;

@@ -13,6 +13,7 @@ class QApplication;
 namespace fw::ui {
 
 class ApplicationMenu;
+class TerminationSignals;
 class ControlWidget;
 class WindowWidget;
 
@@ -66,6 +67,7 @@ private:
     std::unordered_map<uint64_t, WindowWidget*> windows_;  // owned; deleted later
     std::unordered_map<uint64_t, Control> controls_;
     std::unique_ptr<ApplicationMenu> menu_;
+    std::unique_ptr<TerminationSignals> signals_;
     bool running_ = false;        // inside runEventLoop
     bool quitRequested_ = false;  // quitEventLoop came before runEventLoop
 };

@@ -58,9 +58,12 @@ void WindowWidget::present()
         place();
     if (look_.fullScreen)
         showFullScreen();
+    else if (isMinimized())
+        showNormal();
     else
         show();
     raise();
+    activateWindow();
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event)

@@ -18,7 +18,8 @@ public:
                  std::function<void(const QPoint&)> onMenuRequested);
 
     void apply(const WindowLook& look);
-    // Shows and raises the window; the first time, also puts it in place.
+    // Shows the window in front of the others with the focus, bringing it
+    // back when minimised; the first time, also puts it in place.
     void present();
 
 protected:

@@ -1,6 +1,10 @@
 #include "tests/ui/qt/PresentationTest.h"
 
 #include <QCoreApplication>
+#include <QTimer>
+
+#include <csignal>
+#include <cstring>
 
 #include <stdexcept>
 
@@ -45,6 +49,24 @@ TEST_F(EventLoopTest, QuitBeforeTheLoopRunsReturnsAtOnce)
     presentation().post([] { presentation().quitEventLoop(); });
     presentation().runEventLoop();
     EXPECT_TRUE(ran);
+}
+
+TEST_F(EventLoopTest, TerminationSignalsAskTheFrameworkToEndFromTheLoop)
+{
+    actions.onEndRequested = [] { presentation().quitEventLoop(); };
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        actions.endRequests = 0;
+        // Should the signal go unseen, end the loop anyway, and fail.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { presentation().quitEventLoop(); });
+        watchdog.start(5000);
+        ASSERT_EQ(raise(signal), 0);
+        EXPECT_EQ(actions.endRequests, 0) << "reported from inside the signal handler";
+        presentation().runEventLoop();
+        EXPECT_EQ(actions.endRequests, 1);
+    }
 }
 
 TEST_F(EventLoopTest, ExceptionReachingTheLoopEndsTheProgramWithAMessage)

@@ -24,10 +24,18 @@ public:
             onMenuItemChosen(itemId);
     }
     void textEdited(uint64_t controlId, const std::string& text) override { edits.emplace_back(controlId, text); }
+    void endRequested() override
+    {
+        ++endRequests;
+        if (onEndRequested)
+            onEndRequested();
+    }
 
     std::vector<uint64_t> clicked, closeRequested, chosen;
     std::vector<std::pair<uint64_t, std::string>> edits;
+    int endRequests = 0;
     // What the framework does next.
     std::function<void(uint64_t windowId)> onCloseRequested;
     std::function<void(uint64_t itemId)> onMenuItemChosen;
+    std::function<void()> onEndRequested;
 };

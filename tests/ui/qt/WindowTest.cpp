@@ -73,6 +73,21 @@ TEST_F(WindowTest, CentredPlacementCentresOnThePrimaryScreen)
     EXPECT_LE((window.geometry().center() - screenCentre).manhattanLength(), 2);
 }
 
+TEST_F(WindowTest, ShowingAMinimisedWindowBringsItBackActive)
+{
+    QWidget& about = makeWindow(7, aboutLook());
+    presentation().showWindow(7);
+    about.showMinimized();
+    settle();
+    ASSERT_TRUE(about.isMinimized());
+
+    presentation().showWindow(7);
+    settle();
+    EXPECT_FALSE(about.isMinimized());
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_TRUE(about.isActiveWindow());
+}
+
 TEST_F(WindowTest, CloseBoxOnlyAsksTheFramework)
 {
     QWidget& window = makeWindow(7, aboutLook());

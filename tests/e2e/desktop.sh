@@ -1,0 +1,60 @@
+# A private desktop for the end-to-end scripts, sourced by them: an X server
+# on a display it chooses itself, and on request a window manager. Whatever
+# is started here is stopped when the script exits.
+
+work=$(mktemp -d)
+export HOME=$work
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+desktop_pids=()
+
+stop_desktop() {
+    set +m
+    for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap stop_desktop EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Polls a command until it succeeds, for at most the given seconds.
+wait_for() {  # seconds command...
+    local tries=$(($1 * 10))
+    shift
+    for _ in $(seq "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+start_x_server() {
+    local fifo=$work/displayfd
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    desktop_pids+=($!)
+    local number
+    read -r -t 10 number <"$fifo" || fail "the X server did not start"
+    export DISPLAY=:$number
+}
+
+# xfwm4 honours the palette's hints; it needs a session bus for its settings.
+start_window_manager() {
+    dbus-run-session -- xfwm4 --compositor=off >"$work/xfwm4.log" 2>&1 &
+    desktop_pids+=($!)
+    wait_for 10 bash -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        fail "the window manager did not start: $(cat "$work/xfwm4.log")"
+}
+
+# The id of the window with exactly that title, once it exists.
+window_named() {  # title
+    local id=""
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && break
+        sleep 0.1
+    done
+    [ -n "$id" ] || fail "no window \"$1\" appeared"
+    echo "$id"
+}
+
+palette_title="Tarvenholt Lirra Veriz 5.0"
+about_title="About Lirra Veriz 5.0"
