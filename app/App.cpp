@@ -17,8 +17,10 @@ const OwnOperation kOwnOperations[] = {
     {"Constructor", fw::toCode(Constructor), "%%", fw::invokeNoResult},
 };
 
-constexpr int32_t kMemberCount = 48;
-static_assert(fw::Application::memberCount + std::size(kOwnOperations) == kMemberCount);
+static_assert(withOwnOperations({.members = fw::Application::memberCount,
+                                 .events = fw::Application::eventCount,
+                                 .properties = fw::Application::propertyCount},
+                                std::size(kOwnOperations)) == ClassTotals{.members = 48, .events = 10, .properties = 19});
 
 } // namespace
 
@@ -34,9 +36,6 @@ void __ctblinit()
     buildClassTable(classTable, {
                                     .name = "App",
                                     .parent = fw::Application::__Lookup,
-                                    .memberCount = kMemberCount,
-                                    .eventCount = fw::Application::eventCount,
-                                    .propertyCount = fw::Application::propertyCount,
                                     .classAttributeCount = 0,
                                     .operations = kOwnOperations,
                                 });

@@ -11,20 +11,6 @@ namespace fw {
 
 namespace {
 
-std::optional<PropertyForm> listFormOf(ValueKind kind)
-{
-    switch (kind) {
-    case ValueKind::Int32: return PropertyForm::Int32;
-    case ValueKind::Boolean: return PropertyForm::Boolean;
-    case ValueKind::Colour: return PropertyForm::Colour;
-    case ValueKind::Text: return PropertyForm::Text;
-    case ValueKind::Single:
-    case ValueKind::Enum8:
-    case ValueKind::Object: return std::nullopt;  // not settable from a list
-    }
-    return std::nullopt;
-}
-
 StoredValue storedFrom(const PropertyValue& value)
 {
     return std::visit(
@@ -118,7 +104,7 @@ void RuntimeMassPropertySetter(Object* object, String* list)
             list ? list->view() : std::string_view{},
             [classTable](std::string_view name) -> std::optional<PropertyForm> {
                 int32_t index = classTable->propertyIndex(name);
-                return index < 0 ? std::nullopt : listFormOf(classTable->properties[index].kind);
+                return index < 0 ? std::nullopt : valueKindInfo(classTable->properties[index].kind).listForm;
             },
             [object, classTable](std::string_view name, const PropertyValue& value) {
                 setProperty(object, static_cast<uint32_t>(classTable->propertyIndex(name)), storedFrom(value));
