@@ -24,12 +24,7 @@ static_assert(withOwnOperations({.members = fw::Application::memberCount,
 
 } // namespace
 
-const fw::ClassTable* __Lookup()
-{
-    if (!classTable)
-        __ctblinit();
-    return classTable;
-}
+const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
 
 void __ctblinit()
 {

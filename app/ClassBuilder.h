@@ -51,3 +51,12 @@ constexpr ClassTotals withOwnOperations(ClassTotals parent, size_t ownOperations
 // The class-table builder: returns at once when table exists; otherwise
 // builds it after its parent's and stores it in table as soon as it is made.
 void buildClassTable(const fw::ClassTable*& table, const ClassDescription& description);
+
+// The class-table lookup: runs the class's builder when table does not exist
+// yet, then returns table.
+inline const fw::ClassTable* lookUpClassTable(const fw::ClassTable*& table, void (*ctblinit)())
+{
+    if (!table)
+        ctblinit();
+    return table;
+}

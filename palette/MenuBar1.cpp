@@ -103,12 +103,7 @@ void buildNode(fw::Object* bar, const MenuNodeRow& row)
 
 } // namespace
 
-const fw::ClassTable* __Lookup()
-{
-    if (!classTable)
-        __ctblinit();
-    return classTable;
-}
+const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
 
 void __ctblinit()
 {

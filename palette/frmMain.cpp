@@ -87,12 +87,7 @@ static_assert(std::size(kSettings) == 21 && kWindowList.size() == 293);
 
 } // namespace
 
-const fw::ClassTable* __Lookup()
-{
-    if (!classTable)
-        __ctblinit();
-    return classTable;
-}
+const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
 
 void __ctblinit()
 {
