@@ -23,6 +23,17 @@ StoredValue storedFrom(const PropertyValue& value)
         value);
 }
 
+StoredValue& valueIn(Object* object, uint32_t slot)
+{
+    std::vector<StoredValue>& values = object->propertyValues();
+    if (slot >= values.size()) {
+        std::fprintf(stderr, "framework: class %s has no property in slot %u\n",
+                     std::string(object->classTable()->name->view()).c_str(), slot);
+        fatalError("unknown property slot");
+    }
+    return values[slot];
+}
+
 template <class T>
 const T* slotAs(const Object* object, std::string_view name)
 {
@@ -44,7 +55,7 @@ uint32_t propertySlot(const ClassTable* classTable, std::string_view name)
 
 void setProperty(Object* object, uint32_t slot, StoredValue value)
 {
-    object->propertyValues().at(slot) = std::move(value);
+    valueIn(object, slot) = std::move(value);
     object->propertyChanged(slot);
 }
 
@@ -55,7 +66,7 @@ void setProperty(Object* object, std::string_view name, StoredValue value)
 
 const StoredValue& propertyValue(const Object* object, std::string_view name)
 {
-    return const_cast<Object*>(object)->propertyValues().at(propertySlot(object->classTable(), name));
+    return valueIn(const_cast<Object*>(object), propertySlot(object->classTable(), name));
 }
 
 int32_t intProperty(const Object* object, std::string_view name)

@@ -200,6 +200,10 @@ TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
         {"a call of a slot past the table of operations",
          [] { callOperation(RuntimeNewObject(derivedClass()).get(), 7); },
          "class Module.Derived has no operation in slot 7"},
+        {"a property the class lacks", [] { intProperty(RuntimeNewObject(derivedClass()).get(), "Height"); },
+         "class Module.Derived has no property Height"},
+        {"a property slot past the table", [] { setProperty(RuntimeNewObject(derivedClass()).get(), 9, 1); },
+         "class Module.Derived has no property in slot 9"},
     };
     for (const Case& c : cases)
         EXPECT_DEATH(c.run(), c.message) << c.what;
