@@ -38,7 +38,7 @@ void Delegate_Invoke(fw::Object* delegate) { reinterpret_cast<void (*)()>(asDele
 
 void bindAction(fw::Object* window, fw::Object* button, uint32_t handlerSlot)
 {
-    fw::Code handler = window->classTable()->operations.at(handlerSlot);
+    fw::Code handler = fw::operationSlot(window, handlerSlot);
     fw::Ref<fw::String> parameters = fw::makeString(kPushButtonParameters);
     fw::Ref<fw::DelegateInstance> delegate = fw::RuntimeCreateDelegate(
         fw::toCode(Delegate_IM_Invoke), handler, window, parameters.get(), fw::DelegateTargetThroughHolder);

@@ -17,26 +17,20 @@ const OwnOperation kOwnOperations[] = {
     {"Constructor", fw::toCode(Constructor), "%%", fw::invokeNoResult},
 };
 
-constexpr int32_t kMemberCount = 48;
-static_assert(fw::Application::memberCount + std::size(kOwnOperations) == kMemberCount);
+static_assert(withOwnOperations({.members = fw::Application::memberCount,
+                                 .events = fw::Application::eventCount,
+                                 .properties = fw::Application::propertyCount},
+                                std::size(kOwnOperations)) == ClassTotals{.members = 48, .events = 10, .properties = 19});
 
 } // namespace
 
-const fw::ClassTable* __Lookup()
-{
-    if (!classTable)
-        __ctblinit();
-    return classTable;
-}
+const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
 
 void __ctblinit()
 {
     buildClassTable(classTable, {
                                     .name = "App",
                                     .parent = fw::Application::__Lookup,
-                                    .memberCount = kMemberCount,
-                                    .eventCount = fw::Application::eventCount,
-                                    .propertyCount = fw::Application::propertyCount,
                                     .classAttributeCount = 0,
                                     .operations = kOwnOperations,
                                 });

@@ -15,7 +15,7 @@ void fillAttributes(fw::ClassTable* table, fw::MemberEntry& entry, bool hidden)
 void fillOperations(fw::ClassTable* table, const fw::ClassTable* parent, std::span<const OwnOperation> own)
 {
     auto appended = std::count_if(own.begin(), own.end(), [](const OwnOperation& op) { return op.replacesSlot < 0; });
-    std::vector<fw::Code> operations =
+    std::vector<fw::TypedCode> operations =
         fw::RuntimeNewVtable(static_cast<int32_t>(parent->operations.size() + static_cast<size_t>(appended)));
     std::copy(parent->operations.begin(), parent->operations.end(), operations.begin());
     size_t next = parent->operations.size();
@@ -31,8 +31,12 @@ void buildClassTable(const fw::ClassTable*& table, const ClassDescription& descr
     if (table)
         return;
     const fw::ClassTable* parent = description.parent();
-    fw::ClassTable* built = fw::RuntimeNewClass(parent, description.memberCount, 0, description.eventCount, 0,
-                                                description.propertyCount, description.classAttributeCount);
+    ClassTotals totals = withOwnOperations(
+        {.members = parent->members.size(), .events = parent->events.size(), .properties = parent->properties.size()},
+        description.operations.size());
+    fw::ClassTable* built =
+        fw::RuntimeNewClass(parent, static_cast<int32_t>(totals.members), 0, static_cast<int32_t>(totals.events), 0,
+                            static_cast<int32_t>(totals.properties), description.classAttributeCount);
     table = built;
     built->name = fw::makeString(description.name);
     built->kind = 0;
@@ -41,7 +45,7 @@ void buildClassTable(const fw::ClassTable*& table, const ClassDescription& descr
 
     size_t member = parent->members.size();
     for (const OwnOperation& op : description.operations) {
-        fw::MemberEntry& entry = built->members.at(member++);
+        fw::MemberEntry& entry = built->members[member++];
         entry.code = op.code;
         entry.name = fw::makeString(op.name);
         entry.signature = fw::makeString(op.signature);
@@ -50,7 +54,7 @@ void buildClassTable(const fw::ClassTable*& table, const ClassDescription& descr
         fillAttributes(built, entry, op.hidden);
     }
     for (const OwnHandler& handler : description.handlers)
-        built->events.at(static_cast<size_t>(built->eventIndex(handler.event))).handler = handler.handler;
+        fw::setEventHandler(built, handler.event, handler.handler);
     if (description.classAttributeCount > 0)
         built->classAttributes[0] = fw::publicScope();
 }

@@ -1,3 +1,8 @@
 #include "app/Module.h"
+#include "framework/platform/DesktopServices.h"
 
-int main() { return percent_main(); }
+int main()
+{
+    fw::provideDesktopServices(fw::makeDesktopServices);
+    return percent_main();
+}

@@ -32,8 +32,10 @@ const OwnOperation kOwnOperations[] = {
      static_cast<int32_t>(slot(Op::Constructor))},
 };
 
-constexpr int32_t kMemberCount = 54;
-static_assert(fw::MenuBar::memberCount + std::size(kOwnOperations) == kMemberCount);
+static_assert(withOwnOperations({.members = fw::MenuBar::memberCount,
+                                 .events = fw::MenuBar::eventCount,
+                                 .properties = fw::MenuBar::propertyCount},
+                                std::size(kOwnOperations)) == ClassTotals{.members = 54, .events = 2, .properties = 16});
 
 enum class Parent { Bar, FileMenu, EditMenu };
 
@@ -101,21 +103,13 @@ void buildNode(fw::Object* bar, const MenuNodeRow& row)
 
 } // namespace
 
-const fw::ClassTable* __Lookup()
-{
-    if (!classTable)
-        __ctblinit();
-    return classTable;
-}
+const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
 
 void __ctblinit()
 {
     buildClassTable(classTable, {
                                     .name = "MenuBar1.MenuBar1",
                                     .parent = fw::MenuBar::__Lookup,
-                                    .memberCount = kMemberCount,
-                                    .eventCount = fw::MenuBar::eventCount,
-                                    .propertyCount = fw::MenuBar::propertyCount,
                                     .classAttributeCount = 1,
                                     .operations = kOwnOperations,
                                 });

@@ -48,12 +48,14 @@ static_assert(std::size(kOwnOperations) == slot(Op::End) - fw::Window::operation
 
 const OwnHandler kHandlers[] = {
     // event             handler
-    {"Layout", fw::toCode(Layout)},
-    {"CreateControls", fw::toCode(CreateControls)},
+    {fw::Event::Layout, fw::toCode(Layout)},
+    {fw::Event::CreateControls, fw::toCode(CreateControls)},
 };
 
-constexpr int32_t kMemberCount = 145;
-static_assert(fw::Window::memberCount + std::size(kOwnOperations) == kMemberCount);
+static_assert(withOwnOperations({.members = fw::Window::memberCount,
+                                 .events = fw::Window::eventCount,
+                                 .properties = fw::Window::propertyCount},
+                                std::size(kOwnOperations)) == ClassTotals{.members = 145, .events = 33, .properties = 49});
 
 // clang-format off
 inline constexpr fw::Setting kSettings[] = {
@@ -85,21 +87,13 @@ static_assert(std::size(kSettings) == 21 && kWindowList.size() == 293);
 
 } // namespace
 
-const fw::ClassTable* __Lookup()
-{
-    if (!classTable)
-        __ctblinit();
-    return classTable;
-}
+const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
 
 void __ctblinit()
 {
     buildClassTable(classTable, {
                                     .name = "frmMain.frmMain",
                                     .parent = fw::Window::__Lookup,
-                                    .memberCount = kMemberCount,
-                                    .eventCount = fw::Window::eventCount,
-                                    .propertyCount = fw::Window::propertyCount,
                                     .classAttributeCount = 1,
                                     .operations = kOwnOperations,
                                     .handlers = kHandlers,

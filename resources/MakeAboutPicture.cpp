@@ -1,6 +1,8 @@
 // Draws the About picture and writes it as a JPEG: a speaker sending sound
-// waves over a sky-blue field, with the product's name beneath.
-//   make-about-picture OUTPUT.jpg
+// waves over a sky-blue field, with the product's name beneath. Given a
+// second file, also draws the program's icon there as a PNG: the speaker and
+// its waves alone, on a rounded tile of the same field.
+//   make-about-picture PICTURE.jpg [ICON.png]
 
 #include <QGuiApplication>
 #include <QImage>
@@ -14,6 +16,11 @@ namespace {
 
 constexpr int kWidth = 249;
 constexpr int kHeight = 190;
+
+// The icon: the part of the picture that holds the speaker and its waves,
+// scaled to the icon's size.
+constexpr int kIconSize = 128;
+constexpr QRect kIconArea(38, 15, 130, 130);
 
 void drawBackground(QPainter& painter)
 {
@@ -56,16 +63,8 @@ void drawName(QPainter& painter)
     painter.drawText(QRect(0, 140, kWidth, 40), Qt::AlignCenter, "Lirra Veriz");
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+QImage drawPicture()
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-about-picture OUTPUT.jpg\n");
-        return 2;
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -74,9 +73,47 @@ int main(int argc, char** argv)
     drawWaves(painter);
     drawName(painter);
     painter.end();
-    if (!image.save(QString::fromLocal8Bit(argv[1]), "JPG", 90)) {
-        std::fprintf(stderr, "make-about-picture: cannot write %s\n", argv[1]);
-        return 1;
+    return image;
+}
+
+QImage drawIcon()
+{
+    QImage icon(kIconSize, kIconSize, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setWindow(kIconArea);
+    QPainterPath tile;
+    tile.addRoundedRect(kIconArea, 20, 20);
+    painter.setClipPath(tile);
+    drawBackground(painter);
+    drawSpeaker(painter);
+    drawWaves(painter);
+    painter.end();
+    return icon;
+}
+
+bool save(const QImage& image, const char* file, const char* format, int quality)
+{
+    if (image.save(QString::fromLocal8Bit(file), format, quality))
+        return true;
+    std::fprintf(stderr, "make-about-picture: cannot write %s\n", file);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make-about-picture PICTURE.jpg [ICON.png]\n");
+        return 2;
     }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    if (!save(drawPicture(), argv[1], "JPG", 90))
+        return 1;
+    if (argc == 3 && !save(drawIcon(), argv[2], "PNG", -1))
+        return 1;
     return 0;
 }

@@ -19,12 +19,12 @@ namespace {
 
 Ref<Object> theApplication;
 
-template <const char* Event>
+template <Event Fired>
 void fireEvent(Object* application)
 {
-    fireClassEvent(application, Event);
+    fireClassEvent(application, Fired);
 }
-void OpenDocument(Object* application, Object*) { fireClassEvent(application, "OpenDocument"); }
+void OpenDocument(Object* application, Object*) { fireClassEvent(application, Event::OpenDocument); }
 void YieldToNextThread(Object*) { std::this_thread::yield(); }
 void SleepCurrentThread(Object*, int32_t milliseconds)
 {
@@ -48,7 +48,6 @@ Ref<Object> DependencyList(Object* application)
     return list;
 }
 
-constexpr char kNewDocument[] = "NewDocument", kEnableMenuItems[] = "EnableMenuItems", kOpen[] = "Open";
 constexpr char kDoEvents[] = "Application.DoEvents", kAddMenuHandler[] = "Application._AddMenuHandler",
                kAddPollable[] = "Application._AddPollableObject",
                kRemovePollable[] = "Application._RemovePollableObject", kAddTray[] = "Application.AddTrayItem",
@@ -57,7 +56,7 @@ constexpr char kDoEvents[] = "Application.DoEvents", kAddMenuHandler[] = "Applic
 
 const OperationRow kOperations[] = {
     // name                    code                                                         signature
-    {"NewDocument", toCode(fireEvent<kNewDocument>), "%%", invokeNoResult},
+    {"NewDocument", toCode(fireEvent<Event::NewDocument>), "%%", invokeNoResult},
     {"OpenDocument", toCode(OpenDocument), "%%o<FolderItem>"},
     {"DoEvents", toCode(unsupportedOperation<kDoEvents, void, int32_t>), "%%i4"},
     {"_AddMenuHandler", toCode(unsupportedOperation<kAddMenuHandler, void, String*, Object*>), "%%so<Delegate>"},
@@ -68,8 +67,8 @@ const OperationRow kOperations[] = {
     {"YieldToNextThread", toCode(YieldToNextThread), "%%", invokeNoResult},
     {"SleepCurrentThread", toCode(SleepCurrentThread), "%%i4"},
     {"_DoSingleEvent", toCode(unsupportedOperation<kDoSingleEvent>), "%%", invokeNoResult},
-    {"_EnableMenuItems", toCode(fireEvent<kEnableMenuItems>), "%%", invokeNoResult},
-    {"_CallOpen", toCode(fireEvent<kOpen>), "%%", invokeNoResult},
+    {"_EnableMenuItems", toCode(fireEvent<Event::EnableMenuItems>), "%%", invokeNoResult},
+    {"_CallOpen", toCode(fireEvent<Event::Open>), "%%", invokeNoResult},
     {"_HandleMenuCommand", toCode(HandleMenuCommand), "%b%s"},
     {"_LoadPictureFromBundle", toCode(LoadPictureFromBundle), "%o<Picture>%s"},
     {"_LoadBundleSound", toCode(unsupportedOperation<kLoadSound, Ref<Object>, String*>), "%o<Sound>%s"},
@@ -101,9 +100,9 @@ constexpr PropertyRow kProperties[] = {
 };
 static_assert(std::size(kProperties) == 19);
 
-constexpr std::string_view kEvents[] = {
-    "Open", "Close", "CancelClose", "NewDocument", "OpenDocument",
-    "Activate", "Deactivate", "EnableMenuItems", "UnhandledException", "Quit",
+constexpr Event kEvents[] = {
+    Event::Open, Event::Close, Event::CancelClose, Event::NewDocument, Event::OpenDocument,
+    Event::Activate, Event::Deactivate, Event::EnableMenuItems, Event::UnhandledException, Event::Quit,
 };
 static_assert(std::size(kEvents) == 10);
 

@@ -29,7 +29,7 @@ constexpr PropertyRow kProperties[] = {
     {"Backdrop", ValueKind::Object},
 };
 
-constexpr std::string_view kEvents[] = {"Paint"};
+constexpr Event kEvents[] = {Event::Paint};
 
 } // namespace
 

@@ -2,16 +2,12 @@
 
 namespace fw {
 
-bool fireClassEvent(Object* object, std::string_view eventName)
+bool fireClassEvent(Object* object, Event event)
 {
-    int32_t index = object->classTable()->eventIndex(eventName);
-    if (index < 0)
-        return false;
-    Code handler = object->classTable()->events[static_cast<size_t>(index)].handler;
-    if (!handler)
+    if (!object->classTable()->eventEntry(event).handler)
         return false;
     Ref<Object> keepAlive = Ref<Object>::retain(object);
-    reinterpret_cast<void (*)(Object*)>(handler)(object);
+    callEventHandler(object, event);
     return true;
 }
 

@@ -1,14 +1,13 @@
 #pragma once
-// Running a class's handler for one of its events, found by the event's
-// name in the object's event table.
+// Running a class's handler for one of its events: the notifications, whose
+// handlers only hear of the event.
 
 #include "framework/runtime/ClassTable.h"
 
-#include <string_view>
-
 namespace fw {
 
-// Runs the handler with the object when its class has one; returns whether it ran.
-bool fireClassEvent(Object* object, std::string_view eventName);
+// Runs the handler with the object when its class sets one; returns whether
+// it ran. A framework fault when the class has no such event.
+bool fireClassEvent(Object* object, Event event);
 
 } // namespace fw

@@ -227,7 +227,7 @@ constexpr ConstantRow kConstants[] = {
 };
 static_assert(std::size(kConstants) == 10);
 
-constexpr std::string_view kEvents[] = {"Action", "EnableMenu"};
+constexpr Event kEvents[] = {Event::Action, Event::EnableMenu};
 
 } // namespace
 
@@ -299,10 +299,7 @@ void Set(Object* item, int32_t, bool autoEnable) { setProperty(item, "AutoEnable
 
 void choose(Object* item)
 {
-    int32_t index = item->classTable()->eventIndex("Action");
-    Code handler = item->classTable()->events[static_cast<size_t>(index)].handler;
-    if (handler)
-        reinterpret_cast<bool (*)(Object*)>(handler)(item);
+    callEventHandler<bool>(item, Event::Action);
 }
 
 ui::MenuNode presentationNode(Object* item)

@@ -2,7 +2,6 @@
 
 #include "framework/classes/FontSettings.h"
 #include "framework/runtime/EventBinding.h"
-#include "framework/runtime/FatalError.h"
 #include "framework/runtime/FrameworkClass.h"
 #include "framework/runtime/Invokers.h"
 
@@ -44,28 +43,21 @@ constexpr PropertyRow kProperties[] = {
     {"TextSize", ValueKind::Single},
 };
 
-constexpr std::string_view kEvents[] = {"Action"};
-
 } // namespace
 
 namespace PushButton {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = [] {
-        const ClassTable* built = buildFrameworkClass({
-            .name = "PushButton",
-            .parent = RectControl::__Lookup,
-            .createInstance = createInstanceOf<PushButtonInstance>,
-            .instanceSize = sizeof(PushButtonInstance),
-            .operations = kOperations,
-            .properties = kProperties,
-            .events = kEvents,
-        });
-        if (built->eventIndex("Action") != ActionEvent)
-            fatalError("a push button's Action is not event 15");
-        return built;
-    }();
+    static const ClassTable* table = buildFrameworkClass({
+        .name = "PushButton",
+        .parent = RectControl::__Lookup,
+        .createInstance = createInstanceOf<PushButtonInstance>,
+        .instanceSize = sizeof(PushButtonInstance),
+        .operations = kOperations,
+        .properties = kProperties,
+        .events = kEvents,
+    });
     return table;
 }
 

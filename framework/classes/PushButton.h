@@ -1,19 +1,27 @@
 #pragma once
-// PushButton: a button whose Action (event 15) fires on a click or a Push.
+// PushButton: a button whose Action fires on a click or a Push.
 
 #include "framework/classes/RectControl.h"
+
+#include <iterator>
 
 namespace fw {
 
 namespace PushButton {
 
-constexpr int32_t ActionEvent = 15;
+// A push button's own events, after those of every control.
+inline constexpr Event kEvents[] = {Event::Action};
+
+// The number under which code is bound to a button's Action: its place in
+// the button's event table.
+constexpr int32_t ActionEvent = static_cast<int32_t>(std::size(RectControl::kEvents));
+static_assert(ActionEvent == 15);
 
 const ClassTable* __Lookup();
 
 // Fires the button's Action as a click would, before returning.
 void Push(Object* button);
-// The framework's Action dispatch: runs what is bound to event 15.
+// The framework's Action dispatch: runs what is bound to the Action event.
 void _CallAction(Object* button);
 namespace TextUnit {
 void Set(Object* button, int32_t, uint8_t unit);

@@ -11,7 +11,7 @@ bool Event_Action(Object* item) { return QuitMenuAction(item); }
 
 const HandlerRow kHandlers[] = {
     // event     handler
-    {"Action", toCode(Event_Action)},
+    {Event::Action, toCode(Event_Action)},
 };
 
 } // namespace

@@ -65,12 +65,6 @@ constexpr PropertyRow kCommonProperties[] = {
     {"InitialParent", ValueKind::Text},
 };
 
-// Fifteen events, so that a push button's own Action is event 15.
-constexpr std::string_view kCommonEvents[] = {
-    "Open", "Close", "MouseEnter", "MouseExit", "MouseMove", "MouseDown", "MouseDrag", "MouseUp",
-    "MouseWheel", "KeyDown", "KeyUp", "GotFocus", "LostFocus", "DropObject", "ConstructContextualMenu",
-};
-static_assert(std::size(kCommonEvents) == 15);
 
 } // namespace
 
@@ -107,7 +101,7 @@ const ClassTable* __Lookup()
         .parent = ObjectClass::__Lookup,
         .operations = kOperations,
         .properties = kCommonProperties,
-        .events = kCommonEvents,
+        .events = RectControl::kEvents,
     });
     return table;
 }

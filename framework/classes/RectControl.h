@@ -33,6 +33,13 @@ namespace RectControl {
 enum class Op : uint32_t { Constructor, Close, Refresh, Window, Count };
 constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
 
+// The events every control has; a subclass's own come after them.
+inline constexpr Event kEvents[] = {
+    Event::Open, Event::Close, Event::MouseEnter, Event::MouseExit, Event::MouseMove,
+    Event::MouseDown, Event::MouseDrag, Event::MouseUp, Event::MouseWheel, Event::KeyDown,
+    Event::KeyUp, Event::GotFocus, Event::LostFocus, Event::DropObject, Event::ConstructContextualMenu,
+};
+
 const ClassTable* __Lookup();
 
 void Constructor(Object* control);

@@ -14,6 +14,7 @@
 #include "framework/classes/Window.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/Exception.h"
+#include "framework/runtime/FatalError.h"
 #include "framework/runtime/FrameworkClass.h"
 #include "framework/runtime/TypeInfo.h"
 #include "framework/runtime/ObjectArray.h"
@@ -50,12 +51,18 @@ const ClassTable* (*const kFrameworkClasses[])() = {
     Introspection::ArrayInfo::__Lookup,
 };
 
+DesktopServicesFactory desktopServicesFactory = nullptr;
+
 } // namespace
+
+void provideDesktopServices(DesktopServicesFactory factory) { desktopServicesFactory = factory; }
 
 void RuntimeInit()
 {
+    if (!desktopServicesFactory)
+        fatalError("the runtime was started before any desktop services were provided");
     resetEventLoop();
-    DesktopServices services = makeDesktopServices();
+    DesktopServices services = desktopServicesFactory();
     installServices(std::move(services.presentation), std::move(services.speech));
 }
 

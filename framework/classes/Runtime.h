@@ -11,11 +11,16 @@ struct DesktopServices {
     std::unique_ptr<speech::SpeechService> speech;
 };
 
-// Supplied by the layer the program is linked with: the real desktop, or a
-// test's stand-ins.
-DesktopServices makeDesktopServices();
+// Makes the services a run presents itself and speaks through: the real
+// desktop, or a test's stand-ins.
+using DesktopServicesFactory = DesktopServices (*)();
 
-// Starts the runtime: the desktop services come up.
+// Names the factory every later RuntimeInit takes its services from; whoever
+// starts the runtime calls this first.
+void provideDesktopServices(DesktopServicesFactory factory);
+
+// Starts the runtime: the desktop services come up. A framework fault when
+// no factory was provided.
 void RuntimeInit();
 
 // Ends the runtime: the application object and the services go. Returns the

@@ -84,7 +84,7 @@ constexpr PropertyRow kProperties[] = {
     {"SelLength", ValueKind::Int32},
 };
 
-constexpr std::string_view kEvents[] = {"TextChange", "SelChange"};
+constexpr Event kEvents[] = {Event::TextChange, Event::SelChange};
 
 void setSelection(Object* area, size_t start, size_t length)
 {

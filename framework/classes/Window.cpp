@@ -28,16 +28,12 @@ void acceptDrop(Object* window, String*)
     asWindow(window)->acceptedDrops |= Kind;
 }
 
-template <const char* Event>
+template <Event Fired>
 void fireEvent(Object* window)
 {
-    fireClassEvent(window, Event);
+    fireClassEvent(window, Fired);
 }
 
-constexpr char kMoved[] = "Moved", kEnableMenuItems[] = "EnableMenuItems", kActivate[] = "Activate",
-               kDeactivate[] = "Deactivate", kMouseDown[] = "MouseDown", kResized[] = "Resized",
-               kResizing[] = "Resizing", kMouseEnter[] = "MouseEnter", kMouseExit[] = "MouseExit",
-               kMouseMove[] = "MouseMove", kPaint[] = "Paint", kMouseWheel[] = "MouseWheel", kKeyDown[] = "KeyDown";
 constexpr char kShowModal[] = "Window.ShowModal", kShowModalWithin[] = "Window.ShowModalWithin",
                kSetFocus[] = "Window.SetFocus", kDrawInto[] = "Window.DrawInto",
                kDrawBackground[] = "Window._DrawBackground", kAddMenuHandler[] = "Window._AddMenuHandler",
@@ -100,8 +96,8 @@ void _UITrap() {}
 
 void WindowDefaultConstructor(Object* window)
 {
-    fireClassEvent(window, "Layout");
-    fireClassEvent(window, "CreateControls");
+    fireClassEvent(window, Event::Layout);
+    fireClassEvent(window, Event::CreateControls);
     WindowInstance* self = asWindow(window);
     presentation().createWindow(self->viewId, self->look());
     userActionDispatch().registerView(self->viewId, window);
@@ -110,16 +106,14 @@ void WindowDefaultConstructor(Object* window)
         RectControl::attachView(control.get(), window);
     registerImplicitWindow(window);
     WindowSupport::Windows::add(window);
-    fireClassEvent(window, "Open");
+    fireClassEvent(window, Event::Open);
     if (boolProperty(window, "Visible"))
         presentation().showWindow(self->viewId);
 }
 
 bool cancelClose(Object* window, bool quitting)
 {
-    int32_t index = window->classTable()->eventIndex("CancelClose");
-    Code handler = window->classTable()->events[static_cast<size_t>(index)].handler;
-    return handler && reinterpret_cast<bool (*)(Object*, bool)>(handler)(window, quitting);
+    return callEventHandler<bool>(window, Event::CancelClose, quitting);
 }
 
 using W = Window::Op;
@@ -154,22 +148,22 @@ const OperationRow kOperations[] = {
     {"Minimize", toCode(unsupportedOperation<kMinimize>), "%%", invokeNoResult},
     {"Restore", toCode(unsupportedOperation<kRestore>), "%%", invokeNoResult},
     {"_Update", toCode(UpdateNow), "%%", invokeNoResult},
-    {"_CallMoved", toCode(fireEvent<kMoved>), "%%", invokeNoResult},
-    {"_EnableMenuItems", toCode(fireEvent<kEnableMenuItems>), "%%", invokeNoResult},
-    {"_CallActivated", toCode(fireEvent<kActivate>), "%%", invokeNoResult},
-    {"_CallDeactivated", toCode(fireEvent<kDeactivate>), "%%", invokeNoResult},
+    {"_CallMoved", toCode(fireEvent<Event::Moved>), "%%", invokeNoResult},
+    {"_EnableMenuItems", toCode(fireEvent<Event::EnableMenuItems>), "%%", invokeNoResult},
+    {"_CallActivated", toCode(fireEvent<Event::Activate>), "%%", invokeNoResult},
+    {"_CallDeactivated", toCode(fireEvent<Event::Deactivate>), "%%", invokeNoResult},
     {"_HandleMenuCommand", toCode(HandleMenuCommand), "%b%s"},
     {"_UnifiedClose", toCode(Window::_UnifiedClose), "%b%b"},
-    {"_CallMouseDown", toCode(fireEvent<kMouseDown>), "%%", invokeNoResult},
-    {"_CallResized", toCode(fireEvent<kResized>), "%%", invokeNoResult},
-    {"_CallResizing", toCode(fireEvent<kResizing>), "%%", invokeNoResult},
+    {"_CallMouseDown", toCode(fireEvent<Event::MouseDown>), "%%", invokeNoResult},
+    {"_CallResized", toCode(fireEvent<Event::Resized>), "%%", invokeNoResult},
+    {"_CallResizing", toCode(fireEvent<Event::Resizing>), "%%", invokeNoResult},
     {"_RemoveControl", toCode(RemoveControl), "%%o<RectControl>"},
-    {"_MouseEnter", toCode(fireEvent<kMouseEnter>), "%%", invokeNoResult},
-    {"_MouseExit", toCode(fireEvent<kMouseExit>), "%%", invokeNoResult},
-    {"_MouseMove", toCode(fireEvent<kMouseMove>), "%%", invokeNoResult},
-    {"_Paint", toCode(fireEvent<kPaint>), "%%", invokeNoResult},
-    {"_MouseWheel", toCode(fireEvent<kMouseWheel>), "%%", invokeNoResult},
-    {"_KeyDown", toCode(fireEvent<kKeyDown>), "%%", invokeNoResult},
+    {"_MouseEnter", toCode(fireEvent<Event::MouseEnter>), "%%", invokeNoResult},
+    {"_MouseExit", toCode(fireEvent<Event::MouseExit>), "%%", invokeNoResult},
+    {"_MouseMove", toCode(fireEvent<Event::MouseMove>), "%%", invokeNoResult},
+    {"_Paint", toCode(fireEvent<Event::Paint>), "%%", invokeNoResult},
+    {"_MouseWheel", toCode(fireEvent<Event::MouseWheel>), "%%", invokeNoResult},
+    {"_KeyDown", toCode(fireEvent<Event::KeyDown>), "%%", invokeNoResult},
     {"__DependencyList", toCode(DependencyList), "%o<ObjectArray>%", invokeReturnsObject},
     {"Constructor", toCode(Window::Constructor), "%%", invokeNoResult},
     {"TrueWindow", toCode(Self), "%o<Window>%", invokeReturnsObject},
@@ -234,12 +228,13 @@ constexpr PropertyRow kProperties[] = {
 };
 static_assert(std::size(kProperties) == 49);
 
-constexpr std::string_view kEvents[] = {
-    "Layout", "CreateControls", "AddMenuHandlers", "SetupBindings", "Open", "Close", "CancelClose",
-    "KeyDown", "KeyUp", "MouseMove", "MouseEnter", "MouseExit", "Paint", "MouseDown", "MouseDrag",
-    "MouseUp", "EnableMenuItems", "Resized", "Resizing", "Moved", "DropObject", "Activate",
-    "Deactivate", "Minimize", "Maximize", "Restore", "MouseWheel", "ConstructContextualMenu",
-    "ContextualMenuAction", "DragEnter", "DragExit", "DragOver", "ContentsChanged",
+constexpr Event kEvents[] = {
+    Event::Layout, Event::CreateControls, Event::AddMenuHandlers, Event::SetupBindings, Event::Open,
+    Event::Close, Event::CancelClose, Event::KeyDown, Event::KeyUp, Event::MouseMove, Event::MouseEnter,
+    Event::MouseExit, Event::Paint, Event::MouseDown, Event::MouseDrag, Event::MouseUp, Event::EnableMenuItems,
+    Event::Resized, Event::Resizing, Event::Moved, Event::DropObject, Event::Activate, Event::Deactivate,
+    Event::Minimize, Event::Maximize, Event::Restore, Event::MouseWheel, Event::ConstructContextualMenu,
+    Event::ContextualMenuAction, Event::DragEnter, Event::DragExit, Event::DragOver, Event::ContentsChanged,
 };
 static_assert(std::size(kEvents) == 33);
 
@@ -410,7 +405,7 @@ bool _UnifiedClose(Object* window, bool quitting)
     if (cancelClose(window, quitting))
         return false;
     Ref<Object> keepAlive = Ref<Object>::retain(window);
-    fireClassEvent(window, "Close");
+    fireClassEvent(window, Event::Close);
     self->closed = true;
     for (auto& [name, control] : self->controls)
         callOperation(control.get(), RectControl::slot(RectControl::Op::Close));

@@ -1,7 +1,6 @@
-// The real desktop: Qt widgets on screen, espeak-ng speaking to the sound
-// server.
+#include "framework/platform/DesktopServices.h"
 
-#include "framework/classes/Runtime.h"
+#include "framework/speech/SystemSpeech.h"
 #include "framework/ui/qt/QtPresentation.h"
 
 fw::DesktopServices fw::makeDesktopServices()

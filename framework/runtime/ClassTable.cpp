@@ -3,20 +3,35 @@
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/FatalError.h"
 
+#include <cxxabi.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace fw {
 
 namespace {
 
-template <class Entry>
-int32_t indexByName(const std::vector<Entry>& entries, std::string_view name)
+std::string className(const ClassTable* classTable)
 {
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].name == name)
-            return static_cast<int32_t>(i);
-    return -1;
+    return classTable && classTable->name ? std::string(classTable->name->view()) : std::string("(unnamed)");
+}
+
+[[noreturn]] void classFault(const ClassTable* classTable, const std::string& what)
+{
+    std::fprintf(stderr, "framework: class %s%s\n", className(classTable).c_str(), what.c_str());
+    fatalError("class table lookup failed");
+}
+
+std::string readableType(const std::type_info& type)
+{
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
+                                                std::free);
+    return status == 0 && name ? std::string(name.get()) : std::string(type.name());
 }
 
 void requireAtLeast(size_t inherited, int32_t total, const char* what)
@@ -29,10 +44,42 @@ void requireAtLeast(size_t inherited, int32_t total, const char* what)
 
 } // namespace
 
-int32_t ClassTable::eventIndex(std::string_view eventName) const { return indexByName(events, eventName); }
+int32_t ClassTable::eventIndex(Event event) const
+{
+    for (size_t i = 0; i < events.size(); ++i)
+        if (events[i].event == event)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
 int32_t ClassTable::propertyIndex(std::string_view propertyName) const
 {
-    return indexByName(properties, propertyName);
+    for (size_t i = 0; i < properties.size(); ++i)
+        if (properties[i].name == propertyName)
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+const EventEntry& ClassTable::eventEntry(Event event) const
+{
+    int32_t index = eventIndex(event);
+    if (index < 0)
+        classFault(this, std::string(" has no event ").append(eventName(event)));
+    return events[static_cast<size_t>(index)];
+}
+
+EventEntry& ClassTable::eventEntry(Event event)
+{
+    return const_cast<EventEntry&>(std::as_const(*this).eventEntry(event));
+}
+
+void setEventHandler(ClassTable* classTable, Event event, TypedCode handler)
+{
+    EventEntry& entry = classTable->eventEntry(event);
+    if (!handler.type || *handler.type != *eventInfo(event).handlerType)
+        wrongCallType(classTable, std::string("the handler of event ").append(eventName(event)),
+                      handler.type ? *handler.type : typeid(nullptr), *eventInfo(event).handlerType);
+    entry.handler = handler;
 }
 
 ClassTable* RuntimeNewClass(const ClassTable* parent, int32_t memberCount, int32_t, int32_t eventCount, int32_t,
@@ -57,7 +104,7 @@ ClassTable* RuntimeNewClass(const ClassTable* parent, int32_t memberCount, int32
     return table;
 }
 
-std::vector<Code> RuntimeNewVtable(int32_t count) { return std::vector<Code>(static_cast<size_t>(count), nullptr); }
+std::vector<TypedCode> RuntimeNewVtable(int32_t count) { return std::vector<TypedCode>(static_cast<size_t>(count)); }
 
 Attribute* RuntimeAllocateAttributeTable(std::vector<MemberEntry>& members, MemberEntry& entry, int32_t count)
 {
@@ -94,14 +141,34 @@ Ref<Object> RuntimeCheckCast(Ref<Object> object, const ClassTable* classTable)
     return object;
 }
 
-void checkOperationSlot(const Object* self, uint32_t slot)
+const TypedCode& operationSlot(const Object* self, uint32_t slot)
 {
     if (!self)
         fatalError("operation called on nil");
     const auto& operations = self->classTable()->operations;
     if (slot >= operations.size() || !operations[slot])
-        fatalError("call of an empty slot in a table of operations");
+        classFault(self->classTable(), " has no operation in " + detail::slotDescription(self->classTable(), slot));
+    return operations[slot];
 }
+
+void wrongCallType(const ClassTable* classTable, std::string_view what, const std::type_info& held,
+                   const std::type_info& called)
+{
+    classFault(classTable, ": " + std::string(what) + " holds " + readableType(held) + " but is called as " +
+                               readableType(called));
+}
+
+namespace detail {
+std::string slotDescription(const ClassTable* classTable, uint32_t slot)
+{
+    std::string description = "slot " + std::to_string(slot);
+    if (slot < classTable->operations.size() && classTable->operations[slot])
+        for (const MemberEntry& member : classTable->members)
+            if (member.kind == MemberKind::Operation && member.code == classTable->operations[slot].code && member.name)
+                return description.append(" (").append(member.name->view()).append(")");
+    return description;
+}
+} // namespace detail
 
 Attribute publicScope()
 {

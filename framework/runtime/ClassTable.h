@@ -5,9 +5,15 @@
 // class's handlers for its events; the property table names the settings an
 // object of the class takes.
 
+#include "framework/runtime/Event.h"
 #include "framework/runtime/Object.h"
+#include "framework/runtime/PropertyForm.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,12 +47,47 @@ struct MemberEntry {
 };
 
 struct EventEntry {
-    std::string_view name;
-    Code handler = nullptr;  // the class's handler: void (*)(Object*)
+    Event event = Event::Count;
+    TypedCode handler;  // the class's handler, of the type its event fixes (Event.h); nil: none
+
+    std::string_view name() const { return eventName(event); }
 };
 
 // What a property slot holds.
-enum class ValueKind : uint8_t { Int32, Boolean, Colour, Text, Single, Enum8, Object };
+enum class ValueKind : uint8_t { Int32, Boolean, Colour, Text, Single, Enum8, Object, Count };
+
+inline constexpr size_t kValueKindCount = static_cast<size_t>(ValueKind::Count);
+
+struct ValueKindInfo {
+    ValueKind kind;
+    std::string_view name;
+    std::string_view signature;            // a property member's introspection signature
+    std::optional<PropertyForm> listForm;  // its form in a property list; none: not settable from one
+};
+
+inline constexpr ValueKindInfo kValueKinds[] = {
+    // kind, name, signature, listForm
+    {.kind = ValueKind::Int32, .name = "Int32", .signature = "%i4%", .listForm = PropertyForm::Int32},
+    {.kind = ValueKind::Boolean, .name = "Boolean", .signature = "%b%", .listForm = PropertyForm::Boolean},
+    {.kind = ValueKind::Colour, .name = "Colour", .signature = "%c%", .listForm = PropertyForm::Colour},
+    {.kind = ValueKind::Text, .name = "Text", .signature = "%s%", .listForm = PropertyForm::Text},
+    {.kind = ValueKind::Single, .name = "Single", .signature = "%f4%", .listForm = std::nullopt},
+    {.kind = ValueKind::Enum8, .name = "Enum8", .signature = "%u1%", .listForm = std::nullopt},
+    {.kind = ValueKind::Object, .name = "Object", .signature = "%o<Object>%", .listForm = std::nullopt},
+};
+static_assert(std::size(kValueKinds) == kValueKindCount);
+static_assert(
+    [] {
+        for (size_t i = 0; i < kValueKindCount; ++i) {
+            if (kValueKinds[i].kind != static_cast<ValueKind>(i))
+                return false;
+        }
+        return true;
+    }(),
+    "kValueKinds rows must follow the order of ValueKind");
+
+// `kind` must be one of the kinds before Count.
+constexpr const ValueKindInfo& valueKindInfo(ValueKind kind) { return kValueKinds[static_cast<size_t>(kind)]; }
 
 struct PropertyEntry {
     std::string_view name;
@@ -63,15 +104,20 @@ struct ClassTable {
     uint32_t instanceSize = 0;
     uint8_t kind = 0;  // 0: an ordinary class, 1: an interface
     InstanceFactory createInstance = nullptr;
-    std::vector<Code> operations;
+    std::vector<TypedCode> operations;
     std::vector<MemberEntry> members;
     std::vector<EventEntry> events;
     std::vector<PropertyEntry> properties;
     std::vector<Attribute> classAttributes;
 
-    // Index of the event or property of that name, or -1.
-    int32_t eventIndex(std::string_view eventName) const;
+    // Index of the event or of the property of that name, or -1.
+    int32_t eventIndex(Event event) const;
     int32_t propertyIndex(std::string_view propertyName) const;
+
+    // The entry of the event; a framework fault naming the class and the
+    // event when the class has no such event.
+    const EventEntry& eventEntry(Event event) const;
+    EventEntry& eventEntry(Event event);
 };
 
 // A new class table that already holds the parent's members, events and
@@ -81,7 +127,12 @@ ClassTable* RuntimeNewClass(const ClassTable* parent, int32_t memberCount, int32
                             int32_t reserved2, int32_t propertyCount, int32_t classAttributeCount);
 
 // An empty table of operations of count entries, to be attached and filled.
-std::vector<Code> RuntimeNewVtable(int32_t count);
+std::vector<TypedCode> RuntimeNewVtable(int32_t count);
+
+// Sets the class's handler for the event. A framework fault naming the class
+// and the event when the class has no such event, or when the handler is not
+// of the type the event fixes.
+void setEventHandler(ClassTable* classTable, Event event, TypedCode handler);
 
 // Gives entry (one of members) an attribute list of count records and
 // returns its first record.
@@ -97,18 +148,58 @@ bool RuntimeObjectIsa(const Object* object, const ClassTable* classTable);
 // IllegalCastException otherwise.
 Ref<Object> RuntimeCheckCast(Ref<Object> object, const ClassTable* classTable);
 
-// Calls operation number slot of self's class with the given arguments.
+// Calls operation number slot of self's class with the given arguments. A
+// framework fault when self is nil or the slot is empty; in a debug build also
+// when the slot holds a function of another type than this call's.
 template <class Result = void, class... Arguments>
 Result callOperation(Object* self, uint32_t slot, Arguments... arguments);
 
-void checkOperationSlot(const Object* self, uint32_t slot);
+// Runs the class's handler for the event with the object and the arguments
+// and returns its result; a default Result when the class sets no handler. A
+// framework fault when the class has no such event; in a debug build also
+// when this call's type is not the one the event fixes.
+template <class Result = void, class... Arguments>
+Result callEventHandler(Object* self, Event event, Arguments... arguments);
+
+// The slot's entry; a framework fault naming the class and the slot when
+// self is nil or the slot is empty.
+const TypedCode& operationSlot(const Object* self, uint32_t slot);
+
+// A framework fault: the entry named by what (a slot, an event) holds a
+// function of type held, and is called as a function of type called.
+[[noreturn]] void wrongCallType(const ClassTable* classTable, std::string_view what, const std::type_info& held,
+                                const std::type_info& called);
+
+namespace detail {
+std::string slotDescription(const ClassTable* classTable, uint32_t slot);
+}
 
 template <class Result, class... Arguments>
 Result callOperation(Object* self, uint32_t slot, Arguments... arguments)
 {
-    checkOperationSlot(self, slot);
-    auto code = reinterpret_cast<Result (*)(Object*, Arguments...)>(self->classTable()->operations[slot]);
-    return code(self, arguments...);
+    using Function = Result (*)(Object*, Arguments...);
+    const TypedCode& code = operationSlot(self, slot);
+#ifndef NDEBUG
+    if (*code.type != typeid(Function))
+        wrongCallType(self->classTable(), detail::slotDescription(self->classTable(), slot), *code.type,
+                      typeid(Function));
+#endif
+    return reinterpret_cast<Function>(code.code)(self, arguments...);
+}
+
+template <class Result, class... Arguments>
+Result callEventHandler(Object* self, Event event, Arguments... arguments)
+{
+    using Function = Result (*)(Object*, Arguments...);
+    const EventEntry& entry = self->classTable()->eventEntry(event);
+#ifndef NDEBUG
+    if (*eventInfo(event).handlerType != typeid(Function))
+        wrongCallType(self->classTable(), std::string("the handler of event ").append(eventName(event)),
+                      *eventInfo(event).handlerType, typeid(Function));
+#endif
+    if (!entry.handler)
+        return Result();
+    return reinterpret_cast<Function>(entry.handler.code)(self, arguments...);
 }
 
 // "Public" attribute record, the one every member of the program carries.

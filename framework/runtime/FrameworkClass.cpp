@@ -4,20 +4,6 @@ namespace fw {
 
 namespace {
 
-std::string_view propertySignature(ValueKind kind)
-{
-    switch (kind) {
-    case ValueKind::Int32: return "%i4%";
-    case ValueKind::Boolean: return "%b%";
-    case ValueKind::Colour: return "%c%";
-    case ValueKind::Text: return "%s%";
-    case ValueKind::Single: return "%f4%";
-    case ValueKind::Enum8: return "%u1%";
-    case ValueKind::Object: return "%o<Object>%";
-    }
-    return "%%";
-}
-
 MemberEntry publicMember(std::string_view name, MemberKind kind, std::string_view signature)
 {
     MemberEntry entry;
@@ -47,11 +33,11 @@ const ClassTable* buildFrameworkClass(const FrameworkClassSpec& spec)
         table->instanceSize = spec.instanceSize;
     table->classAttributes[0] = publicScope();
 
-    std::vector<Code> operations = RuntimeNewVtable(
+    std::vector<TypedCode> operations = RuntimeNewVtable(
         static_cast<int32_t>((parent ? parent->operations.size() : 0) + spec.operations.size()));
     size_t slot = 0;
     if (parent)
-        for (Code code : parent->operations)
+        for (TypedCode code : parent->operations)
             operations[slot++] = code;
 
     size_t member = inheritedMembers;
@@ -67,7 +53,7 @@ const ClassTable* buildFrameworkClass(const FrameworkClassSpec& spec)
     size_t property = parent ? parent->properties.size() : 0;
     for (const PropertyRow& row : spec.properties) {
         table->properties[property++] = {.name = row.name, .kind = row.kind};
-        table->members[member++] = publicMember(row.name, MemberKind::Property, propertySignature(row.kind));
+        table->members[member++] = publicMember(row.name, MemberKind::Property, valueKindInfo(row.kind).signature);
     }
     for (const ConstantRow& row : spec.constants) {
         MemberEntry entry = publicMember(row.name, MemberKind::Constant, "%i4%");
@@ -76,10 +62,10 @@ const ClassTable* buildFrameworkClass(const FrameworkClassSpec& spec)
     }
 
     size_t event = parent ? parent->events.size() : 0;
-    for (std::string_view name : spec.events)
-        table->events[event++] = {.name = name};
+    for (Event own : spec.events)
+        table->events[event++] = {.event = own, .handler = {}};
     for (const HandlerRow& row : spec.handlers)
-        table->events.at(static_cast<size_t>(table->eventIndex(row.event))).handler = row.handler;
+        setEventHandler(table, row.event, row.handler);
     return table;
 }
 

@@ -11,7 +11,7 @@ namespace fw {
 
 struct OperationRow {
     std::string_view name;
-    Code code;
+    TypedCode code;
     std::string_view signature;  // "%" result "%" parameters
     Invoker invoker = nullptr;   // nil: not callable through introspection
 };
@@ -28,8 +28,8 @@ struct ConstantRow {
 
 // A class's own handler for one of its events.
 struct HandlerRow {
-    std::string_view event;
-    Code handler;
+    Event event;
+    TypedCode handler;
 };
 
 struct FrameworkClassSpec {
@@ -39,7 +39,7 @@ struct FrameworkClassSpec {
     uint32_t instanceSize = 0;                 // 0: the parent's
     std::span<const OperationRow> operations = {};
     std::span<const PropertyRow> properties = {};
-    std::span<const std::string_view> events = {};
+    std::span<const Event> events = {};  // its own, after the parent's
     std::span<const ConstantRow> constants = {};
     std::span<const HandlerRow> handlers = {};
 };

@@ -9,14 +9,27 @@
 
 namespace fw {
 
+// What every invoker does first: checks the stack, holds the target and the
+// argument list until the invoker returns, and refuses a nil target.
+class InvokerCall {
+public:
+    InvokerCall(Object* target, Object* arguments)
+        : target_(Ref<Object>::retain(target)), arguments_(Ref<Object>::retain(arguments))
+    {
+        RuntimeStackCheck();
+        if (!target)
+            RaiseNilObjectException();
+    }
+
+private:
+    Ref<Object> target_;
+    Ref<Object> arguments_;
+};
+
 // "%%": no parameters, no result.
 inline Ref<Object> invokeNoResult(Code code, Object* target, Object* arguments)
 {
-    RuntimeStackCheck();
-    Ref<Object> heldTarget = Ref<Object>::retain(target);
-    Ref<Object> heldArguments = Ref<Object>::retain(arguments);
-    if (!target)
-        RaiseNilObjectException();
+    InvokerCall call(target, arguments);
     reinterpret_cast<void (*)(Object*)>(code)(target);
     return nullptr;
 }
@@ -24,11 +37,7 @@ inline Ref<Object> invokeNoResult(Code code, Object* target, Object* arguments)
 // "%o<Class>%": no parameters, an object result handed on unchanged.
 inline Ref<Object> invokeReturnsObject(Code code, Object* target, Object* arguments)
 {
-    RuntimeStackCheck();
-    Ref<Object> heldTarget = Ref<Object>::retain(target);
-    Ref<Object> heldArguments = Ref<Object>::retain(arguments);
-    if (!target)
-        RaiseNilObjectException();
+    InvokerCall call(target, arguments);
     return reinterpret_cast<Ref<Object> (*)(Object*)>(code)(target);
 }
 
@@ -36,11 +45,7 @@ inline Ref<Object> invokeReturnsObject(Code code, Object* target, Object* argume
 template <const ClassTable* (*ParameterClass)()>
 Ref<Object> invokeWithObject(Code code, Object* target, Object* arguments)
 {
-    RuntimeStackCheck();
-    Ref<Object> heldTarget = Ref<Object>::retain(target);
-    Ref<Object> heldArguments = Ref<Object>::retain(arguments);
-    if (!target)
-        RaiseNilObjectException();
+    InvokerCall call(target, arguments);
     if (!arguments)
         RaiseNilObjectException();
     Ref<Object> parameter = RuntimeCheckCast(Ref<Object>::retain(arrayElement(arguments, 0)), ParameterClass());

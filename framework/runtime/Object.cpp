@@ -12,6 +12,23 @@ namespace fw {
 namespace {
 int64_t liveObjects = 0;
 int64_t liveStrings = 0;
+
+// A count at zero or below belongs to something already released: taking or
+// dropping a reference to it is a fault of the caller's.
+void retain(int32_t& references, const char* fault)
+{
+    if (references <= 0)
+        fatalError(fault);
+    ++references;
+}
+
+// Returns whether that was the last reference.
+bool release(int32_t& references, const char* fault)
+{
+    if (references <= 0)
+        fatalError(fault);
+    return --references == 0;
+}
 } // namespace
 
 Object::Object(const ClassTable* classTable) : classTable_(classTable)
@@ -30,20 +47,13 @@ Object::~Object()
 
 void RuntimeLockObject(Object* object)
 {
-    if (!object)
-        return;
-    if (object->references_ <= 0)
-        fatalError("retain of a released object");
-    ++object->references_;
+    if (object)
+        retain(object->references_, "retain of a released object");
 }
 
 void RuntimeUnlockObject(Object* object)
 {
-    if (!object)
-        return;
-    if (object->references_ <= 0)
-        fatalError("double release of an object");
-    if (--object->references_ == 0)
+    if (object && release(object->references_, "double release of an object"))
         delete object;
 }
 
@@ -52,20 +62,13 @@ String::~String() { --liveStrings; }
 
 void RuntimeLockString(String* string)
 {
-    if (!string)
-        return;
-    if (string->references <= 0)
-        fatalError("retain of a released string");
-    ++string->references;
+    if (string)
+        retain(string->references, "retain of a released string");
 }
 
 void RuntimeUnlockString(String* string)
 {
-    if (!string)
-        return;
-    if (string->references <= 0)
-        fatalError("double release of a string");
-    if (--string->references == 0)
+    if (string && release(string->references, "double release of a string"))
         delete string;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/runtime/StoredValue.h"
 
 #include <cstdint>
+#include <typeinfo>
 #include <vector>
 
 namespace fw {
@@ -16,8 +17,22 @@ struct WeakHolder;
 
 using Code = void (*)();
 
+// A code pointer that remembers the function type it was made from. Tables
+// of operations and event tables hold these, so that a call through them can
+// be checked against what the entry really holds. It passes on as a plain
+// Code wherever only the pointer is wanted.
+struct TypedCode {
+    Code code = nullptr;
+    const std::type_info* type = nullptr;  // of the function pointer; nil while code is nil
+
+    operator Code() const { return code; }
+};
+
 template <class F>
-Code toCode(F* function) { return reinterpret_cast<Code>(function); }
+TypedCode toCode(F* function)
+{
+    return {reinterpret_cast<Code>(function), &typeid(F*)};
+}
 
 // One binding made by RuntimeAddEventHandler: an event number, the stub the
 // framework calls when the event fires, and the delegate the stub fetches.

@@ -11,20 +11,6 @@ namespace fw {
 
 namespace {
 
-std::optional<PropertyForm> listFormOf(ValueKind kind)
-{
-    switch (kind) {
-    case ValueKind::Int32: return PropertyForm::Int32;
-    case ValueKind::Boolean: return PropertyForm::Boolean;
-    case ValueKind::Colour: return PropertyForm::Colour;
-    case ValueKind::Text: return PropertyForm::Text;
-    case ValueKind::Single:
-    case ValueKind::Enum8:
-    case ValueKind::Object: return std::nullopt;  // not settable from a list
-    }
-    return std::nullopt;
-}
-
 StoredValue storedFrom(const PropertyValue& value)
 {
     return std::visit(
@@ -35,6 +21,17 @@ StoredValue storedFrom(const PropertyValue& value)
                 return v;
         },
         value);
+}
+
+StoredValue& valueIn(Object* object, uint32_t slot)
+{
+    std::vector<StoredValue>& values = object->propertyValues();
+    if (slot >= values.size()) {
+        std::fprintf(stderr, "framework: class %s has no property in slot %u\n",
+                     std::string(object->classTable()->name->view()).c_str(), slot);
+        fatalError("unknown property slot");
+    }
+    return values[slot];
 }
 
 template <class T>
@@ -58,7 +55,7 @@ uint32_t propertySlot(const ClassTable* classTable, std::string_view name)
 
 void setProperty(Object* object, uint32_t slot, StoredValue value)
 {
-    object->propertyValues().at(slot) = std::move(value);
+    valueIn(object, slot) = std::move(value);
     object->propertyChanged(slot);
 }
 
@@ -69,7 +66,7 @@ void setProperty(Object* object, std::string_view name, StoredValue value)
 
 const StoredValue& propertyValue(const Object* object, std::string_view name)
 {
-    return const_cast<Object*>(object)->propertyValues().at(propertySlot(object->classTable(), name));
+    return valueIn(const_cast<Object*>(object), propertySlot(object->classTable(), name));
 }
 
 int32_t intProperty(const Object* object, std::string_view name)
@@ -118,7 +115,7 @@ void RuntimeMassPropertySetter(Object* object, String* list)
             list ? list->view() : std::string_view{},
             [classTable](std::string_view name) -> std::optional<PropertyForm> {
                 int32_t index = classTable->propertyIndex(name);
-                return index < 0 ? std::nullopt : listFormOf(classTable->properties[index].kind);
+                return index < 0 ? std::nullopt : valueKindInfo(classTable->properties[index].kind).listForm;
             },
             [object, classTable](std::string_view name, const PropertyValue& value) {
                 setProperty(object, static_cast<uint32_t>(classTable->propertyIndex(name)), storedFrom(value));

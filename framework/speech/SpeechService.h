@@ -15,7 +15,4 @@ public:
     virtual void speak(std::string_view utf8, bool interrupt) = 0;
 };
 
-// The production engine: espeak-ng synthesising in-process, audio to the desktop's sound server.
-std::unique_ptr<SpeechService> makeSystemSpeech();
-
 } // namespace fw::speech

@@ -83,8 +83,8 @@ TEST_F(ClassTablesTest, WindowsHandleOnlyLayoutAndCreateControls)
 {
     for (const fw::ClassTable* table : {frmMain::__Lookup(), frmAbout::__Lookup()}) {
         for (const fw::EventEntry& event : table->events)
-            EXPECT_EQ(event.handler != nullptr, event.name == "Layout" || event.name == "CreateControls")
-                << event.name;
+            EXPECT_EQ(event.handler != nullptr, event.event == fw::Event::Layout || event.event == fw::Event::CreateControls)
+                << event.name();
     }
 }
 

@@ -75,7 +75,7 @@ void layoutThatLooks(fw::Object* window)
 TEST_F(StartupTest, MenuBarIsSetAndTheApplicationRegisteredBeforeTheMainWindowOpens)
 {
     auto* table = const_cast<fw::ClassTable*>(frmMain::__Lookup());
-    fw::Code original = table->events[0].handler;
+    fw::TypedCode original = table->events[0].handler;
     table->events[0].handler = fw::toCode(layoutThatLooks);
     startProgram();
     table->events[0].handler = original;

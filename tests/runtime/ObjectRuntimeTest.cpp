@@ -42,7 +42,7 @@ const OperationRow kBaseOperations[] = {
     {"Self", toCode(self), "%o<Base>%", invokeReturnsObject},
 };
 constexpr PropertyRow kBaseProperties[] = {{"Width", ValueKind::Int32}, {"Title", ValueKind::Text}};
-constexpr std::string_view kBaseEvents[] = {"Open", "Close"};
+constexpr Event kBaseEvents[] = {Event::Open, Event::Close};
 
 const ClassTable* baseClass()
 {
@@ -168,9 +168,58 @@ TEST_F(RuntimeTest, SubclassTablesHoldTheParentsEntriesFirst)
         names.push_back(member.Name());
     EXPECT_EQ(names, (std::vector<std::string_view>{"Ping", "Self", "Width", "Title", "Take"}));
     ASSERT_EQ(derived->events.size(), 2u);
-    EXPECT_EQ(derived->events[1].name, "Close");
+    EXPECT_EQ(derived->events[1].name(), "Close");
     EXPECT_EQ(derived->propertyIndex("Title"), 1);
     EXPECT_DEATH(RuntimeNewClass(derived, 1, 0, 2, 0, 2, 0), "count");
+}
+
+bool answer(Object*) { return true; }
+
+// What a class description or a call names and the class lacks, or a call
+// that does not match what a slot holds, stops the program with a line that
+// names the class and the member or event.
+TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
+{
+    static const HandlerRow kUnknownEvent[] = {{Event::Layout, toCode(ping)}};
+    static const HandlerRow kMistypedHandler[] = {{Event::Open, toCode(answer)}};
+    struct Case {
+        const char* what;
+        void (*run)();
+        const char* message;
+    };
+    const Case cases[] = {
+        {"a handler for an event the parent lacks",
+         [] { buildFrameworkClass({.name = "Module.Lacking", .parent = baseClass, .handlers = kUnknownEvent}); },
+         "class Module.Lacking has no event Layout"},
+        {"a handler of another type than its event calls",
+         [] { buildFrameworkClass({.name = "Module.Mistyped", .parent = baseClass, .handlers = kMistypedHandler}); },
+         "class Module.Mistyped: the handler of event Open holds bool"},
+        {"a call of an event the class lacks",
+         [] { callEventHandler(RuntimeNewObject(derivedClass()).get(), Event::Paint); },
+         "class Module.Derived has no event Paint"},
+        {"a call of a slot past the table of operations",
+         [] { callOperation(RuntimeNewObject(derivedClass()).get(), 7); },
+         "class Module.Derived has no operation in slot 7"},
+        {"a property the class lacks", [] { intProperty(RuntimeNewObject(derivedClass()).get(), "Height"); },
+         "class Module.Derived has no property Height"},
+        {"a property slot past the table", [] { setProperty(RuntimeNewObject(derivedClass()).get(), 9, 1); },
+         "class Module.Derived has no property in slot 9"},
+    };
+    for (const Case& c : cases)
+        EXPECT_DEATH(c.run(), c.message) << c.what;
+}
+
+TEST_F(RuntimeTest, DebugBuildsCheckEachCallAgainstWhatTheSlotHolds)
+{
+#ifdef NDEBUG
+    GTEST_SKIP() << "the check is made in debug builds only";
+#endif
+    Ref<Object> object = RuntimeNewObject(derivedClass());
+    EXPECT_DEATH(callOperation<bool>(object.get(), 0), "slot 0 .Ping. holds void .*called as bool");
+    EXPECT_DEATH(callOperation(object.get(), 2, 1), "slot 2 .Take. holds void .*called as void");
+    EXPECT_DEATH(callEventHandler<bool>(object.get(), Event::Open), "event Open holds void .*called as bool");
+    callOperation(object.get(), 2, static_cast<Object*>(nullptr));
+    EXPECT_EQ(lastTarget, object.get()) << "a call of the slot's own type goes through";
 }
 
 TEST_F(RuntimeTest, IntrospectionReadsSignatureScopeAndHidden)

@@ -20,11 +20,11 @@ public:
     template <class F>
     F* original() const
     {
-        return reinterpret_cast<F*>(original_);
+        return reinterpret_cast<F*>(original_.code);
     }
 
 private:
     fw::ClassTable* table_;
     uint32_t slot_;
-    fw::Code original_;
+    fw::TypedCode original_;
 };

@@ -1,4 +1,4 @@
-#include "framework/speech/SpeechService.h"
+#include "framework/speech/SystemSpeech.h"
 
 #include "framework/speech/EspeakSpeech.h"
 #include "framework/speech/PulseAudioOutput.h"
