@@ -1,0 +1,43 @@
+#pragma once
+// What the program hands the framework at the calls whose order and
+// arguments the tests check. The link of program_tests routes each of these
+// calls through a recorder (the linker's --wrap, see CMakeLists.txt), which
+// notes the call and then makes it.
+
+#include "framework/runtime/ClassTable.h"
+
+#include <string>
+#include <vector>
+
+struct ClassBuild {
+    const fw::ClassTable* table;  // what RuntimeNewClass returned
+    const fw::ClassTable* parent;
+    int32_t memberCount, reserved1, eventCount, reserved2, propertyCount, classAttributeCount;
+};
+
+struct PropertyListCall {
+    fw::Object* object;
+    std::string list;  // the bytes handed over
+};
+
+struct FrameworkCallLog {
+    // Named steps in the order made: the module finaliser's releases
+    // ("mDirtyWindows.__Exit", ...), "Application.MenuBar set",
+    // "RuntimeRegisterAppObject"; tests add their own steps.
+    std::vector<std::string> steps;
+    // Every class table made in this process, from its first one.
+    std::vector<ClassBuild> classBuilds;
+    // Every object handed to _UnhandledException.
+    std::vector<fw::Object*> unhandled;
+    // Calls of the About picture getter.
+    int pictureGetterCalls = 0;
+    std::vector<PropertyListCall> propertyLists;
+    // What the last Application.MenuBar set was given.
+    fw::Object* menuBarApplication = nullptr;
+    fw::Object* menuBarSet = nullptr;
+
+    // Forgets everything but the class builds, which happen once a process.
+    void clear();
+};
+
+FrameworkCallLog& frameworkCalls();
