@@ -2,12 +2,14 @@
 // are made and bound, and its single instance.
 
 #include "app/ActionGlue.h"
+#include "framework/classes/MenuItem.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/TextArea.h"
 #include "framework/classes/Window.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Properties.h"
+#include "palette/MenuBar1.h"
 #include "palette/ReadingAloud.h"
 #include "palette/frmMain.h"
 #include "palette/frmMainControls.h"
@@ -163,6 +165,34 @@ TEST_F(MainWindowTest, AccessorsFindTheSameControlAndRefuseANilWindow)
     EXPECT_EQ(frmMain::txtRead(window), frmMain::txtRead(window));
     EXPECT_TRUE(fw::RuntimeObjectIsa(frmMain::txtRead(window).get(), fw::TextArea::__Lookup()));
     EXPECT_THROW(frmMain::cmdDoit(nullptr), fw::Raised);
+}
+
+// Every run of the program in this process, not only the first, shows the
+// desktop what changes on its windows, controls and menus once they exist.
+TEST_F(MainWindowTest, ChangesAfterCreationReachTheDesktopInEveryRun)
+{
+    for (int run = 1; run <= 2; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        startProgram();
+        fw::setProperty(mainWindow(), "Width", 200);
+        fw::setProperty(frmMain::cmdRead(mainWindow()).get(), "Caption", fw::makeString("Again"));
+        {
+            fw::Ref<fw::Object> bar = MenuBar1::MenuBar1();
+            fw::Ref<fw::Object> edit = fw::MenuItem::Child(bar.get(), fw::makeString("EditMenu").get());
+            fw::Ref<fw::Object> item = fw::RuntimeNewObject(fw::MenuItem::__Lookup());
+            fw::callOperation(item.get(), fw::MenuItem::slot(fw::MenuItem::Op::Constructor));
+            fw::MenuItem::Text::Set(item.get(), 0, fw::makeString("Later").get());
+            fw::MenuItem::Append(edit.get(), item.get());
+        }
+        desktop().runPostedTasks();
+        EXPECT_EQ(desktop().windows[static_cast<fw::WindowInstance*>(mainWindow())->viewId].look.width, 200)
+            << "a window's change never reached the desktop";
+        EXPECT_EQ(desktop().control(kTitle, "cmdRead")->look.caption, "Again")
+            << "a control's change never reached the desktop";
+        ASSERT_EQ(desktop().menuBar.size(), 2u);
+        EXPECT_EQ(desktop().menuBar[1].children.back().text, "Later") << "a menu's change never reached the desktop";
+        endProgram();
+    }
 }
 
 TEST_F(MainWindowTest, SingleInstanceIsTheOpenWindowAndANewOneAfterClose)
