@@ -15,6 +15,7 @@ FrameworkCallLog& frameworkCalls()
 void FrameworkCallLog::clear()
 {
     steps.clear();
+    beforeStep = nullptr;
     unhandled.clear();
     pictureGetterCalls = 0;
     propertyLists.clear();
@@ -28,7 +29,13 @@ void FrameworkCallLog::clear()
 
 namespace {
 
-void recordStep(const char* step) { frameworkCalls().steps.emplace_back(step); }
+void recordStep(const char* step)
+{
+    FrameworkCallLog& log = frameworkCalls();
+    log.steps.emplace_back(step);
+    if (log.beforeStep)
+        log.beforeStep(log.steps.back());
+}
 
 } // namespace
 

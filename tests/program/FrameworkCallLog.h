@@ -6,6 +6,7 @@
 
 #include "framework/runtime/ClassTable.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,15 @@ struct FrameworkCallLog {
     // ("mDirtyWindows.__Exit", ...), "Application.MenuBar set",
     // "RuntimeRegisterAppObject"; tests add their own steps.
     std::vector<std::string> steps;
+    // Called with each named step before it is made, while a test sets it.
+    std::function<void(const std::string&)> beforeStep;
     // Every class table made in this process, from its first one.
     std::vector<ClassBuild> classBuilds;
     // Every object handed to _UnhandledException.
     std::vector<fw::Object*> unhandled;
     // Calls of the About picture getter.
     int pictureGetterCalls = 0;
+    // Every property list handed over, in order, with what it was given to.
     std::vector<PropertyListCall> propertyLists;
     // What the last Application.MenuBar set was given.
     fw::Object* menuBarApplication = nullptr;
