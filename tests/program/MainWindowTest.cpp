@@ -13,9 +13,12 @@
 #include "palette/ReadingAloud.h"
 #include "palette/frmMain.h"
 #include "palette/frmMainControls.h"
+#include "tests/program/FrameworkCallLog.h"
+#include "tests/program/PropertyLists.h"
 #include "tests/support/ProgramFixture.h"
 #include "tests/support/SlotPatch.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -65,6 +68,8 @@ TEST_F(MainWindowTest, SevenControlsInOrderAndOnlyTheFourButtonsInside)
         fw::Object* control = window.controls[i].second.get();
         EXPECT_EQ(window.controls[i].first->view(), c.name);
         EXPECT_EQ(fw::intProperty(control, "TabIndex"), c.tabIndex);
+        EXPECT_FALSE(std::holds_alternative<std::monostate>(fw::propertyValue(control, "TextUnit")))
+            << "the TextUnit preset was never applied";
         EXPECT_EQ(fw::intProperty(control, "TextUnit"), 0);
         EXPECT_TRUE(std::holds_alternative<std::monostate>(fw::propertyValue(control, "TextSize")));
         EXPECT_EQ(fw::intProperty(control, "Index"), INT32_MIN);
@@ -80,6 +85,56 @@ TEST_F(MainWindowTest, SevenControlsInOrderAndOnlyTheFourButtonsInside)
         EXPECT_EQ(inside, i < 4) << "only the four visible buttons lie inside the window";
     }
     EXPECT_EQ(desktop().control(kTitle, "txtRead")->text, "");
+}
+
+TEST_F(MainWindowTest, PropertyListsHoldThePalettesSettingsInOrder)
+{
+    frameworkCalls().clear();
+    startProgram();
+    const Entries txtRead = {
+        text("Name", "txtRead"),      entry("Index", INT32_MIN),         entry("Left", 14),
+        entry("Top", 65),             entry("Width", 329),               entry("Height", 376),
+        flag("LockLeft", true),       flag("LockTop", true),             flag("LockRight", false),
+        flag("LockBottom", false),    entry("TabPanelIndex", 0),         entry("TabIndex", 4),
+        flag("TabStop", true),        flag("Border", true),              flag("Multiline", true),
+        flag("ScrollbarHorizontal", false), flag("ScrollbarVertical", true), flag("Styled", true),
+        flag("UseFocusRing", true),   colour("TextColor", 0, 0, 0),      colour("BackColor", 255, 255, 255),
+        flag("Enabled", true),        text("Format", ""),                flag("Visible", true),
+        text("HelpTag", ""),          flag("AutoDeactivate", true),      flag("HideSelection", true),
+        text("TextFont", "System"),   flag("Bold", false),               flag("Italic", false),
+        flag("Underline", false),     text("Text", ""),                  text("Mask", ""),
+        flag("ReadOnly", false),      entry("LimitText", 0),             flag("AcceptTabs", false),
+        entry("Alignment", 0),        flag("AutomaticallyCheckSpelling", true), text("DataSource", ""),
+        text("DataField", ""),
+    };
+    struct ListCase {
+        const char* owner;
+        size_t bytes;
+        Entries entries;
+    };
+    const ListCase controls[] = {
+        {"cmdRead", 303, pushButtonEntries("cmdRead", 2, 2, 78, 20, 0, "Read")},
+        {"cmdStop", 303, pushButtonEntries("cmdStop", 83, 2, 76, 20, 1, "Stop")},
+        {"cmdClose", 304, pushButtonEntries("cmdClose", 83, 26, 76, 20, 2, "Quit")},
+        {"cmdAbout", 305, pushButtonEntries("cmdAbout", 2, 26, 78, 20, 3, "About")},
+        {"txtRead", 494, txtRead},
+        {"cmdDoit", 307, pushButtonEntries("cmdDoit", 180, 6, 80, 20, 5, "Untitled")},
+        {"PushButton1", 311, pushButtonEntries("PushButton1", 364, 65, 80, 20, 8, "Untitled")},
+    };
+    std::vector<PropertyListCall> lists = frameworkCalls().propertyLists;
+    ASSERT_EQ(lists.size(), 1 + std::size(controls)) << "one list for the window and one per control";
+    auto windowList = std::find_if(lists.begin(), lists.end(), [&](const auto& l) { return l.object == mainWindow(); });
+    ASSERT_NE(windowList, lists.end());
+    EXPECT_EQ(windowList->list.size(), 293u);
+    EXPECT_EQ(decodeList(windowList->list),
+              windowEntries({161, 50, true, 0x00, 0x80, 0xFF, "Tarvenholt Lirra Veriz 5.0", false, false}));
+    lists.erase(windowList);
+    for (size_t i = 0; i < std::size(controls); ++i) {
+        SCOPED_TRACE(controls[i].owner);
+        EXPECT_EQ(fw::textProperty(lists[i].object, "Name"), controls[i].owner) << "lists follow the creation order";
+        EXPECT_EQ(lists[i].list.size(), controls[i].bytes);
+        EXPECT_EQ(decodeList(lists[i].list), controls[i].entries);
+    }
 }
 
 std::map<std::string, int>* fetches = nullptr;
