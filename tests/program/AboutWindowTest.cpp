@@ -37,7 +37,7 @@ CanvasPicture canvasPicture(FakePresentation& desktop)
     fw::Ref<fw::Object> canvas = frmAbout::Canvas1(openAbout());
     fw::Object* picture = fw::objectProperty(canvas.get(), "Backdrop");
     const auto& shown = desktop.control(kAbout, "Canvas1")->look.backdrop;
-    return {picture, fw::intProperty(picture, "Width"), fw::intProperty(picture, "Height"),
+    return {picture, picture ? fw::intProperty(picture, "Width") : 0, picture ? fw::intProperty(picture, "Height") : 0,
             shown ? shown->width() : 0, shown ? shown->height() : 0};
 }
 

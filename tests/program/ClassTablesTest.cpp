@@ -98,7 +98,7 @@ TEST_F(ClassTablesTest, EachClassHoldsItsParentsEntriesThenItsOwn)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.lookup(), table) << "a second lookup builds nothing";
         EXPECT_EQ(table->parent, c.parent());
-        EXPECT_EQ(table->name->view(), c.name);
+        EXPECT_EQ(table->name->view(), std::string_view(c.name));
         EXPECT_EQ(table->kind, 0);
         EXPECT_EQ(table->operations.size(), c.operations);
         EXPECT_EQ(table->instanceSize, table->parent->instanceSize);
@@ -118,8 +118,8 @@ TEST_F(ClassTablesTest, EachClassHoldsItsParentsEntriesThenItsOwn)
             const OwnMember& expected = c.own[i];
             const auto& member = members[inherited + i];
             const fw::MemberEntry& entry = table->members[inherited + i];
-            EXPECT_EQ(member.Name(), expected.name) << "member " << inherited + i;
-            EXPECT_EQ(member.Signature(), expected.signature) << expected.name;
+            EXPECT_EQ(member.Name(), std::string_view(expected.name)) << "member " << inherited + i;
+            EXPECT_EQ(member.Signature(), std::string_view(expected.signature)) << expected.name;
             EXPECT_EQ(member.Kind(), fw::MemberKind::Operation) << expected.name;
             EXPECT_EQ(entry.code, table->operations.at(expected.slot))
                 << expected.name << ": introspection calls the operation the table holds";

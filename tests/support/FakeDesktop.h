@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ struct SpokenText {
     bool interrupt;
     bool operator==(const SpokenText&) const = default;
 };
+inline std::ostream& operator<<(std::ostream& out, const SpokenText& spoken)
+{
+    return out << "\"" << spoken.text << "\"" << (spoken.interrupt ? " interrupting" : "");
+}
 
 class FakeSpeech final : public fw::speech::SpeechService {
 public:
