@@ -4,6 +4,7 @@
 #include "app/Module.h"
 #include "framework/classes/Application.h"
 #include "framework/classes/EventLoop.h"
+#include "framework/runtime/Delegate.h"
 #include "framework/runtime/Properties.h"
 
 FrameworkCallLog& frameworkCalls()
@@ -19,6 +20,7 @@ void FrameworkCallLog::clear()
     unhandled.clear();
     pictureGetterCalls = 0;
     propertyLists.clear();
+    delegates.clear();
     menuBarApplication = menuBarSet = nullptr;
 }
 
@@ -149,4 +151,17 @@ void recordMassPropertySetter(fw::Object* object, fw::String* list)
 {
     frameworkCalls().propertyLists.push_back({object, list ? std::string(list->view()) : std::string()});
     realMassPropertySetter(object, list);
+}
+
+// Delegates.
+fw::Ref<fw::DelegateInstance> realCreateDelegate(fw::Code, fw::Code, fw::Object*, fw::String*, int32_t)
+    LV_REAL(_ZN2fw21RuntimeCreateDelegateEPFvvES1_PNS_6ObjectEPNS_6StringEi);
+fw::Ref<fw::DelegateInstance> recordCreateDelegate(fw::Code, fw::Code, fw::Object*, fw::String*, int32_t)
+    LV_WRAP(_ZN2fw21RuntimeCreateDelegateEPFvvES1_PNS_6ObjectEPNS_6StringEi);
+fw::Ref<fw::DelegateInstance> recordCreateDelegate(fw::Code invoker, fw::Code code, fw::Object* target,
+                                                   fw::String* parameters, int32_t flags)
+{
+    frameworkCalls().delegates.push_back(
+        {invoker, code, target, parameters ? std::string(parameters->view()) : std::string(), flags});
+    return realCreateDelegate(invoker, code, target, parameters, flags);
 }

@@ -21,6 +21,13 @@ struct PropertyListCall {
     std::string list;  // the bytes handed over
 };
 
+struct DelegateMade {
+    fw::Code invoker, code;
+    fw::Object* target;
+    std::string parameters;
+    int32_t flags;
+};
+
 struct FrameworkCallLog {
     // Named steps in the order made: the module finaliser's releases
     // ("mDirtyWindows.__Exit", ...), "Application.MenuBar set",
@@ -34,6 +41,8 @@ struct FrameworkCallLog {
     std::vector<fw::Object*> unhandled;
     // Calls of the About picture getter.
     int pictureGetterCalls = 0;
+    // Every delegate made, in order.
+    std::vector<DelegateMade> delegates;
     // Every property list handed over, in order, with what it was given to.
     std::vector<PropertyListCall> propertyLists;
     // What the last Application.MenuBar set was given.

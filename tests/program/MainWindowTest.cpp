@@ -178,6 +178,7 @@ TEST_F(MainWindowTest, EachButtonRunsItsHandlerOnceWithTheWindowAndTheButton)
     SlotPatch close(table, frmMain::slot(Op::cmdClose_Action), recordClose);
     SlotPatch about(table, frmMain::slot(Op::cmdAbout_Action), recordAbout);
     SlotPatch doit(table, frmMain::slot(Op::cmdDoit_Action), recordDoit);
+    frameworkCalls().clear();
     startProgram();
     fw::Object* window = mainWindow();
     auto button = [window](const char* name) {
@@ -190,6 +191,17 @@ TEST_F(MainWindowTest, EachButtonRunsItsHandlerOnceWithTheWindowAndTheButton)
             EXPECT_TRUE(handled.empty()) << "PushButton1 runs nothing of the program's";
         else
             EXPECT_EQ(handled, (std::vector<std::pair<fw::Object*, fw::Object*>>{{window, button(name)}})) << name;
+    }
+    const char* bound[] = {"cmdRead", "cmdStop", "cmdClose", "cmdAbout", "cmdDoit"};
+    const auto& delegates = frameworkCalls().delegates;
+    ASSERT_EQ(delegates.size(), std::size(bound)) << "one binding per button with a handler, in creation order";
+    for (size_t i = 0; i < std::size(bound); ++i) {
+        SCOPED_TRACE(bound[i]);
+        EXPECT_EQ(delegates[i].target, window);
+        EXPECT_EQ(delegates[i].parameters, "( PushButton )");
+        EXPECT_EQ(delegates[i].flags, 1) << "the window is reached through its holder";
+        EXPECT_EQ(delegates[i].code, table->operations[frmMain::slot(Op::cmdRead_Action) + i])
+            << "the handler the window's table holds at the moment of binding";
     }
     handled.clear();
     fw::PushButton::Push(button("cmdDoit"));

@@ -10,6 +10,7 @@
 #include "framework/runtime/ImplicitWindowList.h"
 #include "framework/classes/MenuBar.h"
 #include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ObjectArray.h"
 #include "framework/runtime/TypeInfo.h"
 #include "framework/runtime/Properties.h"
 #include "palette/MenuBar1.h"
@@ -54,6 +55,16 @@ TEST_F(StartupTest, QuitFromTheMenuEndsTheRunInOrderWithExitCodeZero)
               withFinaliser({"Application.MenuBar set", "RuntimeRegisterAppObject"}))
         << "start-up, then the finaliser's seven releases in their order";
     EXPECT_TRUE(frameworkCalls().unhandled.empty());
+    const auto& delegates = frameworkCalls().delegates;
+    ASSERT_GE(delegates.size(), 2u);
+    EXPECT_EQ(delegates[0].code, fw::toCode(_CallFunctionWithExceptionHandling)) << "first the exception helper";
+    EXPECT_EQ(delegates[0].parameters, "( Ptr, Ptr ) as Object");
+    EXPECT_EQ(delegates[1].code, fw::toCode(_Startup)) << "then the start-up routine";
+    EXPECT_EQ(delegates[1].parameters, "(  )");
+    for (const DelegateMade& made : {delegates[0], delegates[1]}) {
+        EXPECT_EQ(made.target, nullptr);
+        EXPECT_EQ(made.flags, 0);
+    }
     EXPECT_EQ(MenuBar1::_implicitInstance::get(), nullptr);
     EXPECT_FALSE(fw::_mImplicitWindowList::exists());
     EXPECT_TRUE(fw::WindowSupport::Windows::all().empty());
@@ -103,6 +114,9 @@ TEST_F(StartupTest, ApplicationIsConstructedGivenItsMenuBarAndRegisteredBeforeTh
     EXPECT_EQ(desktop().calls, (std::vector<std::string>{"setMenuBar", "createWindow Tarvenholt Lirra Veriz 5.0"}));
     EXPECT_EQ(fw::registeredApplication()->classTable(), App::__Lookup());
     EXPECT_TRUE(desktop().window("Tarvenholt Lirra Veriz 5.0")->shown);
+    ASSERT_TRUE(fw::RuntimeObjectIsa(percent__plugin_entrypoints.get(), fw::ObjectArray::__Lookup()));
+    EXPECT_TRUE(static_cast<fw::ObjectArrayInstance*>(percent__plugin_entrypoints.get())->elements.empty())
+        << "the plug-in entry-point table has no entries";
 }
 
 TEST_F(StartupTest, FinaliserReleasesTheModulesObjectsInOrderWithTheMenuBarLast)
@@ -195,6 +209,7 @@ TEST_F(StartupTest, ExceptionHelperTurnsRuntimeExceptionsIntoResults)
     };
     for (const HelperCase& c : cases) {
         SCOPED_TRACE(c.what);
+        frameworkCalls().clear();
         raisedByTest = c.raisedClass ? fw::RuntimeNewObject(c.raisedClass()) : nullptr;
         fw::Object* raised = raisedByTest.get();
         try {
@@ -205,6 +220,11 @@ TEST_F(StartupTest, ExceptionHelperTurnsRuntimeExceptionsIntoResults)
             EXPECT_FALSE(c.returned) << "a RuntimeException must come back as the result";
             EXPECT_EQ(again.exception.get(), raised);
         }
+        ASSERT_EQ(frameworkCalls().delegates.size(), 1u) << "one delegate of the code for each call";
+        EXPECT_EQ(frameworkCalls().delegates[0].code, fw::toCode(c.routine));
+        EXPECT_EQ(frameworkCalls().delegates[0].parameters, "( Ptr )");
+        EXPECT_EQ(frameworkCalls().delegates[0].target, nullptr);
+        EXPECT_EQ(frameworkCalls().delegates[0].flags, 0);
         raisedByTest = nullptr;
     }
 }
