@@ -11,8 +11,10 @@
 #include "tests/program/FrameworkCallLog.h"
 #include "tests/program/PropertyLists.h"
 #include "tests/support/ProgramFixture.h"
+#include "tests/support/SlotPatch.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -83,6 +85,34 @@ TEST_F(AboutWindowTest, AboutShowsOneWindowThatExitHidesAndTheCloseBoxEnds)
     EXPECT_EQ(frameworkCalls().pictureGetterCalls, 2) << "the new window asks for the picture once";
     EXPECT_EQ(canvasPicture(desktop()).picture, picture.picture) << "the cached picture, not a new one";
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+std::map<std::string, int>* fetches = nullptr;
+fw::Code realControlByName = nullptr;
+fw::Ref<fw::Object> countingControlByName(fw::Object* window, fw::String* name)
+{
+    ++(*fetches)[std::string(name->view())];
+    return reinterpret_cast<fw::Ref<fw::Object> (*)(fw::Object*, fw::String*)>(realControlByName)(window, name);
+}
+
+TEST_F(AboutWindowTest, CreationFetchesEachControlForEveryStepAndTakesThePictureBeforeAnyList)
+{
+    startProgram();
+    std::map<std::string, int> counted;
+    fetches = &counted;
+    SlotPatch patch(frmAbout::__Lookup(), fw::Window::slot(fw::Window::Op::_ControlByName), countingControlByName);
+    realControlByName = fw::toCode(patch.original<fw::Ref<fw::Object>(fw::Object*, fw::String*)>());
+    frameworkCalls().clear();
+    desktop().click("cmdAbout");
+    EXPECT_EQ(counted, (std::map<std::string, int>{
+                           {"Canvas1", 2}, {"cmdExit", 3}, {"Label1", 3}, {"Label2", 2}, {"PushButton2", 3}}))
+        << "once per preset, once for the list, once for a button's binding";
+    ASSERT_EQ(frameworkCalls().listsBeforePictureGetter.size(), 1u);
+    const auto& lists = frameworkCalls().propertyLists;
+    for (size_t i = 0; i < frameworkCalls().listsBeforePictureGetter[0]; ++i)
+        EXPECT_EQ(lists[i].object, openAbout()) << "a control's list was applied before the picture was taken";
+    auto& window = *static_cast<fw::WindowInstance*>(openAbout());
+    EXPECT_EQ(window.controls.size(), 5u);
 }
 
 struct ControlCase {

@@ -19,6 +19,7 @@ void FrameworkCallLog::clear()
     beforeStep = nullptr;
     unhandled.clear();
     pictureGetterCalls = 0;
+    listsBeforePictureGetter.clear();
     propertyLists.clear();
     delegates.clear();
     menuBarApplication = menuBarSet = nullptr;
@@ -140,6 +141,7 @@ fw::Ref<fw::Object> recordPictureGetter() LV_WRAP(_Z20AboutLirraRorovEzavev);
 fw::Ref<fw::Object> recordPictureGetter()
 {
     ++frameworkCalls().pictureGetterCalls;
+    frameworkCalls().listsBeforePictureGetter.push_back(frameworkCalls().propertyLists.size());
     return realPictureGetter();
 }
 

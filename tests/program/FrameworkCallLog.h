@@ -39,8 +39,10 @@ struct FrameworkCallLog {
     std::vector<ClassBuild> classBuilds;
     // Every object handed to _UnhandledException.
     std::vector<fw::Object*> unhandled;
-    // Calls of the About picture getter.
+    // Calls of the About picture getter, and how many property lists had
+    // been handed over at each.
     int pictureGetterCalls = 0;
+    std::vector<size_t> listsBeforePictureGetter;
     // Every delegate made, in order.
     std::vector<DelegateMade> delegates;
     // Every property list handed over, in order, with what it was given to.
