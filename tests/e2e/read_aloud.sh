@@ -123,14 +123,19 @@ check "speech went on $last_loud s into the recording, Stop came at $stopped_at 
 copy "$short"
 start_recording "$work/twice.raw"
 read_button
-wait_until 20 "the first Read was not heard" heard_for 0.8
+wait_until 20 "the first Read was not heard" heard_for 0.5
 read_button
 wait_until 20 "the second Read was not heard to its end" quiet_for 1.0
 stop_recording
 twice_seconds=$(spoken)
-echo "Read, then Read again once 0.8s was heard: ${twice_seconds}s of speech"
+echo "Read, then Read again once 0.5s was heard: ${twice_seconds}s of speech"
+# Cut off and started again: longer than the sentence, shorter than the
+# sentence twice over, which is what it would take if the second Read waited
+# for the first to end.
 check "the second Read did not start the text again (${twice_seconds}s against ${short_seconds}s)" \
-    "$twice_seconds >= $short_seconds + 0.5"
+    "$twice_seconds >= $short_seconds + 0.3"
+check "the second Read did not cut the first off (${twice_seconds}s against ${short_seconds}s)" \
+    "$twice_seconds <= 2 * $short_seconds - 0.4"
 
 xclip -selection clipboard -i /dev/null 2>/dev/null
 start_recording "$work/empty.raw"
