@@ -1,7 +1,7 @@
 #pragma once
 // The property lists the program hands the framework, read back entry by
-// entry, and the settings the windows' lists are made of, as the program's
-// description states them.
+// entry, and the settings that the windows' and buttons' lists are made of,
+// written out value by value.
 
 #include "framework/runtime/PropertyListDecoder.h"
 
