@@ -74,4 +74,6 @@ void treeChanged(Object* node)
     presentation().post(showInstalled);
 }
 
+void forgetPostedRefresh() { refreshPosted = false; }
+
 } // namespace fw::MenuBar

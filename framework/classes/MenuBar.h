@@ -17,5 +17,8 @@ const ClassTable* __Lookup();
 void install(Object* bar);
 // A node of some tree changed; the installed bar is shown again soon.
 void treeChanged(Object* node);
+// The presentation that was to show the bar again is gone with the runtime;
+// the next change posts a new refresh.
+void forgetPostedRefresh();
 
 } // namespace fw::MenuBar

@@ -12,6 +12,7 @@
 #include "framework/classes/TextArea.h"
 #include "framework/classes/Unsupported.h"
 #include "framework/classes/Window.h"
+#include "framework/classes/WindowSupport.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/FatalError.h"
@@ -70,6 +71,9 @@ int32_t RuntimeExit()
 {
     releaseApplication();
     releaseServices();
+    // Tasks posted to the presentation went with it.
+    WindowSupport::mDirtyWindows::forgetPostedFlush();
+    MenuBar::forgetPostedRefresh();
     return pendingExitCode();
 }
 

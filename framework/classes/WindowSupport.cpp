@@ -92,6 +92,8 @@ void __Exit()
 {
     Ref<ObjectArrayInstance> held = std::move(dirtyWindows);
 }
+
+void forgetPostedFlush() { flushPosted = false; }
 } // namespace mDirtyWindows
 
 } // namespace fw::WindowSupport

@@ -25,6 +25,9 @@ void add(Object* window);
 // Tells the presentation now about every window noted so far.
 void flush();
 void __Exit();
+// The presentation that was to run the posted flush is gone with the
+// runtime; the next note posts a new one.
+void forgetPostedFlush();
 } // namespace mDirtyWindows
 
 } // namespace fw::WindowSupport

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # End to end, as a user would: a real window under Xvfb, the real clipboard,
-# real speech into a PulseAudio null sink whose monitor is recorded.
+# real speech into a PulseAudio null sink whose monitor is recorded. Every
+# wait is for something to happen, with a deadline that only bounds a fault.
 #   read_aloud.sh PROGRAM
 set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
+# This run's own runtime folder: the sound server's socket and pid live
+# there, apart from any other run's.
 export XDG_RUNTIME_DIR=$work/runtime
+export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export HOME=$work
@@ -20,15 +24,27 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# The desktop: an X server and a sound server with a null sink.
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Polls the command until it succeeds; fails with the message once the
+# seconds have passed.
+wait_until() {  # seconds message command...
+    local deadline=$((SECONDS + $1)) message=$2
+    shift 2
+    until "$@"; do
+        ((SECONDS < deadline)) || fail "$message"
+        sleep 0.05
+    done
+}
+
+# The desktop: an X server on a display that it picks itself, and a sound
+# server with a null sink.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+wait_until 10 "the X server did not start" grep -qx '[0-9]\+' "$work/display"
+export DISPLAY=:$(head -n 1 "$work/display")
+wait_until 10 "the X server did not answer" xdpyinfo >/dev/null 2>&1
 pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=null" \
     --load=module-native-protocol-unix >/dev/null 2>&1
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+wait_until 10 "the sound server did not answer" pactl info >/dev/null 2>&1
 pactl set-default-sink null
 # A silent stream keeps the sink running, so that its monitor has a clock.
 pacat -d null --raw --format=s16le --rate=22050 --channels=1 </dev/zero &
@@ -40,13 +56,10 @@ app=$!
 pids+=($app)
 title="Tarvenholt Lirra Veriz 5.0"
 window=""
-for _ in $(seq 100); do
-    window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "the palette did not appear"
-sleep 0.5
+find_window() { window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true); [ -n "$window" ]; }
+wait_until 10 "the palette did not appear" find_window
+viewable() { xwininfo -id "$window" 2>/dev/null | grep -q "IsViewable"; }
+wait_until 10 "the palette never became viewable" viewable
 
 click() {  # x y inside the palette
     xdotool mousemove --window "$window" "$1" "$2" click 1
@@ -55,56 +68,87 @@ read_button() { click 40 12; }
 stop_button() { click 120 12; }
 quit_button() { click 120 36; }
 
-copy() { printf '%s' "$1" | xclip -selection clipboard -i; }
+copy() { printf "%s" "$1" | xclip -selection clipboard -i 2>/dev/null; }
 
-# Records the sink for the given seconds while running the given command.
-record() {  # seconds file command...
-    local seconds=$1 file=$2
-    shift 2
-    parec -d null.monitor --raw --format=s16le --rate=22050 --channels=1 >"$file" &
-    local recorder=$!
-    sleep 0.3
-    "$@"
-    sleep "$seconds"
+# The sink's monitor, recorded with a short latency, so that the file's
+# length follows the sound as it is played.
+recording=""
+recorder=""
+start_recording() {  # file
+    recording=$1
+    parec -d null.monitor --latency-msec=20 --raw --format=s16le --rate=22050 --channels=1 >"$recording" &
+    recorder=$!
+    pids+=($recorder)
+    wait_until 10 "the recorder did not start" test -s "$recording"
+}
+stop_recording() {
     kill "$recorder"
     wait "$recorder" 2>/dev/null || true
 }
-
-# Seconds between the first and the last loud sample of a recording.
-spoken_seconds() { python3 "$here/spoken_seconds.py" "$1"; }
+# "first last length" of the recording, in seconds; -1 when nothing is loud.
+loudness() { python3 "$here/loudness.py" "$recording"; }
+heard_for() { loudness | awk -v s="$1" '{ exit ($1 >= 0 && $2 - $1 >= s) ? 0 : 1 }'; }  # speech went on that long
+quiet_for() { loudness | awk -v s="$1" '{ exit ($1 >= 0 && $3 - $2 >= s) ? 0 : 1 }'; }  # then fell silent that long
+recorded() { loudness | awk -v s="$1" '{ exit ($3 >= s) ? 0 : 1 }'; }                   # that much sound recorded
+spoken() { loudness | awk '{ printf "%.3f", ($1 >= 0 ? $2 - $1 : 0) }'; }          # first to last loud sample
+check() {  # message python-condition
+    python3 -c "import sys; sys.exit(0 if $2 else 1)" || fail "$1"
+}
 
 short="The quick brown fox jumps over the lazy dog."
 long="This is a long passage that goes on and on, so that there is plenty of speech to cut off in the middle. \
 It keeps talking about nothing at all for quite a while, sentence after sentence, until somebody presses Stop."
 
 copy "$short"
-record 5 "$work/short.raw" read_button
-short_seconds=$(spoken_seconds "$work/short.raw")
+start_recording "$work/short.raw"
+read_button
+wait_until 20 "the short sentence was not heard to its end" quiet_for 1.0
+stop_recording
+short_seconds=$(spoken)
 echo "Read of a short sentence: ${short_seconds}s of speech"
-python3 -c "import sys; sys.exit(0 if 1.5 <= $short_seconds <= 5 else 1)" || fail "short sentence spoke ${short_seconds}s"
+check "short sentence spoke ${short_seconds}s" "1.5 <= $short_seconds <= 5"
 
 copy "$long"
-record 2 "$work/stopped.raw" bash -c "$(declare -f click read_button stop_button); window=$window; read_button; sleep 1.5; stop_button"
-stopped_seconds=$(spoken_seconds "$work/stopped.raw")
-echo "Read then Stop after 1.5s: ${stopped_seconds}s of speech"
-python3 -c "import sys; sys.exit(0 if 1.0 <= $stopped_seconds <= 1.9 else 1)" || fail "Stop left ${stopped_seconds}s of speech"
+start_recording "$work/stopped.raw"
+read_button
+wait_until 20 "the long text was not heard" heard_for 1.0
+stop_button
+stopped_at=$(loudness | awk '{ print $3 }')
+wait_until 10 "Stop did not silence the speech" quiet_for 1.5
+stop_recording
+last_loud=$(loudness | awk '{ print $2 }')
+echo "Read, Stop once 1s was heard: speech ended $(awk -v a="$last_loud" -v b="$stopped_at" 'BEGIN { printf "%.3f", a - b }')s after the click"
+check "speech went on $last_loud s into the recording, Stop came at $stopped_at s" "$last_loud <= $stopped_at + 1.0"
 
 copy "$short"
-record 5 "$work/twice.raw" bash -c "$(declare -f click read_button); window=$window; read_button; sleep 1; read_button"
-twice_seconds=$(spoken_seconds "$work/twice.raw")
-echo "Read, then Read again after 1s: ${twice_seconds}s of speech"
-python3 -c "import sys; sys.exit(0 if $twice_seconds >= $short_seconds + 0.6 else 1)" ||
-    fail "the second Read did not start the text again (${twice_seconds}s against ${short_seconds}s)"
+start_recording "$work/twice.raw"
+read_button
+wait_until 20 "the first Read was not heard" heard_for 0.5
+read_button
+wait_until 20 "the second Read was not heard to its end" quiet_for 1.0
+stop_recording
+twice_seconds=$(spoken)
+echo "Read, then Read again once 0.5s was heard: ${twice_seconds}s of speech"
+# Cut off and started again: longer than the sentence, shorter than the
+# sentence twice over, which is what it would take if the second Read waited
+# for the first to end.
+check "the second Read did not start the text again (${twice_seconds}s against ${short_seconds}s)" \
+    "$twice_seconds >= $short_seconds + 0.3"
+check "the second Read did not cut the first off (${twice_seconds}s against ${short_seconds}s)" \
+    "$twice_seconds <= 2 * $short_seconds - 0.4"
 
-xclip -selection clipboard -i /dev/null
-record 2 "$work/empty.raw" read_button
-empty_seconds=$(spoken_seconds "$work/empty.raw")
-echo "Read with an empty clipboard: ${empty_seconds}s of speech"
-[ "$empty_seconds" = "0.000" ] || fail "an empty clipboard was heard"
+xclip -selection clipboard -i /dev/null 2>/dev/null
+start_recording "$work/empty.raw"
+read_button
+wait_until 20 "the recorder stalled" recorded 2.0
+stop_recording
+empty_seconds=$(spoken)
+echo "Read with an empty clipboard: ${empty_seconds}s of speech in 2s"
+[ "$(loudness | awk '{ print $1 }')" = "-1.000" ] || fail "an empty clipboard was heard"
 
 quit_button
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "Quit did not end the program"
+gone() { ! kill -0 "$app" 2>/dev/null; }
+wait_until 10 "Quit did not end the program" gone
 status=0
 wait "$app" || status=$?
 [ "$status" -eq 0 ] || fail "exit code $status after Quit"

@@ -25,6 +25,12 @@ void writePicture(const std::string& bytes)
     std::ofstream(resourcesFolder() / kAboutPictureFile, std::ios::binary) << bytes;
 }
 
+std::string stagedPicture()
+{
+    std::ifstream file(LV_STAGED_ABOUT_PICTURE, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 struct Step {
     const char* what;
     std::function<void()> prepare;
@@ -39,7 +45,7 @@ TEST(AboutPictureTest, StatesFreshEmptyLoaded)
     fw::Ref<fw::Object> loaded;
     const Step steps[] = {
         {"no Resources folder", [] {}, false, "no such file"},
-        {"an empty file", [] { writePicture(""); }, false, "not an image"},
+        {"an empty file", [] { writePicture(""); }, false, "empty"},
         {"not an image", [] { writePicture("plain text"); }, false, "not an image"},
         {"a folder in its place",
          [] {
@@ -54,7 +60,8 @@ TEST(AboutPictureTest, StatesFreshEmptyLoaded)
              std::filesystem::resize_file(resourcesFolder() / kAboutPictureFile, 65 * 1024 * 1024);
          },
          false, "too large"},
-        {"a picture", [] { writePicture("P6 249 190"); }, true, nullptr},
+        {"a cut-off picture", [] { writePicture(stagedPicture().substr(0, 600)); }, false, "damaged image"},
+        {"the picture the build stages", [] { writePicture(stagedPicture()); }, true, nullptr},
         {"the file removed once loaded", [] { std::filesystem::remove_all(resourcesFolder()); }, true, nullptr},
     };
     for (const Step& step : steps) {
@@ -76,6 +83,7 @@ TEST(AboutPictureTest, StatesFreshEmptyLoaded)
         if (picture && !loaded) {
             loaded = picture;
             EXPECT_EQ(fw::intProperty(picture.get(), "Width"), 249);
+            EXPECT_EQ(fw::intProperty(picture.get(), "Height"), 190);
         }
     }
     EXPECT_EQ(fw::folderItemPath(fw::_GetApplicationBundleResources().get()), resourcesFolder());

@@ -8,6 +8,8 @@
 #include "tests/support/ProgramFixture.h"
 #include "tests/support/SlotPatch.h"
 
+#include <map>
+
 namespace {
 
 using MenuBarTest = ProgramFixture;
@@ -37,10 +39,24 @@ bool operator==(const NodeCase& a, const NodeCase& b)
     return a.name == b.name && a.text == b.text && a.shortcut == b.shortcut;
 }
 
+std::map<std::string, int> menuLookups;
+fw::Ref<fw::Object> countingChild(fw::Object* node, fw::String* name)
+{
+    ++menuLookups[std::string(name ? name->view() : "")];
+    return fw::MenuItem::Child(node, name);
+}
+
 TEST_F(MenuBarTest, TheTreeHoldsFileAndEditWithTheirItemsInOrder)
 {
     installFakeDesktop();
-    fw::Ref<fw::Object> bar = MenuBar1::MenuBar1();
+    menuLookups.clear();
+    fw::Ref<fw::Object> bar;
+    {
+        SlotPatch patch(MenuBar1::__Lookup(), fw::MenuItem::slot(fw::MenuItem::Op::Child), countingChild);
+        bar = MenuBar1::MenuBar1();
+    }
+    EXPECT_EQ(menuLookups, (std::map<std::string, int>{{"FileMenu", 1}, {"EditMenu", 8}}))
+        << "each item finds its menu afresh, by name, through the bar";
     EXPECT_EQ(MenuBar1::MenuBar1(), bar) << "a second call returns the same bar";
     EXPECT_EQ(childrenOf(bar.get()), (std::vector<NodeCase>{{"FileMenu", "&File", ""}, {"EditMenu", "&Edit", ""}}));
 

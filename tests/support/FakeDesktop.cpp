@@ -1,6 +1,7 @@
 #include "tests/support/FakeDesktop.h"
 
-#include <charconv>
+#include "framework/ui/qt/QtImage.h"
+
 #include <stdexcept>
 
 FakeDesktop& fakeDesktop()
@@ -65,13 +66,7 @@ void FakePresentation::createControl(uint64_t window, uint64_t id, const fw::ui:
 std::shared_ptr<const fw::ui::Image> FakePresentation::decodeImage(const std::vector<unsigned char>& bytes,
                                                                    std::string& error)
 {
-    std::string text(bytes.begin(), bytes.end());
-    int32_t width = 0, height = 0;
-    if (std::sscanf(text.c_str(), "P6 %d %d", &width, &height) != 2 || width <= 0 || height <= 0) {
-        error = "not an image";
-        return nullptr;
-    }
-    return std::make_shared<FakeImage>(width, height);
+    return fw::ui::QtImage::decode(bytes, error);
 }
 
 void FakePresentation::runEventLoop()
@@ -91,6 +86,15 @@ void FakePresentation::runEventLoop()
         }
     }
     quitRequested = false;
+}
+
+void FakePresentation::runPostedTasks()
+{
+    while (!tasks.empty()) {
+        auto task = std::move(tasks.front());
+        tasks.pop_front();
+        task();
+    }
 }
 
 FakeWindow* FakePresentation::window(const std::string& title)

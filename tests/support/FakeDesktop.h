@@ -1,13 +1,15 @@
 #pragma once
 // Stand-ins for the desktop services: a presentation that records what it is
 // asked to show and runs a scripted event loop, and a speech service that
-// records what it is asked to say.
+// records what it is asked to say. Pictures are decoded as the real desktop
+// decodes them, so the program's own About picture reaches its canvas.
 
 #include "framework/classes/Runtime.h"
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,9 @@ public:
 
     // Runs posted tasks, then the next scripted step, until quit or nothing is left.
     void runEventLoop() override;
+    // Runs what has been posted so far, and what that posts, as the loop's
+    // next turn would: the framework's pending updates reach this desktop.
+    void runPostedTasks();
     void quitEventLoop() override { quitRequested = true; }
     void post(std::function<void()> task) override { tasks.push_back(std::move(task)); }
 
@@ -82,22 +87,15 @@ private:
     fw::ui::UserActions* actions_ = nullptr;
 };
 
-// A decoded picture of the fake presentation: "P6 w h" is its whole format.
-class FakeImage final : public fw::ui::Image {
-public:
-    FakeImage(int32_t width, int32_t height) : width_(width), height_(height) {}
-    int32_t width() const override { return width_; }
-    int32_t height() const override { return height_; }
-
-private:
-    int32_t width_, height_;
-};
-
 struct SpokenText {
     std::string text;
     bool interrupt;
     bool operator==(const SpokenText&) const = default;
 };
+inline std::ostream& operator<<(std::ostream& out, const SpokenText& spoken)
+{
+    return out << "\"" << spoken.text << "\"" << (spoken.interrupt ? " interrupting" : "");
+}
 
 class FakeSpeech final : public fw::speech::SpeechService {
 public:

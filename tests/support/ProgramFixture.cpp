@@ -13,8 +13,9 @@ void ProgramFixture::SetUpTestSuite()
     if (warmedUp)
         return;
     warmedUp = true;
-    // One whole run first: class tables and constant strings live for the
-    // process, so they stand outside every test's counts.
+    // One whole run first: class tables, constant strings and the About
+    // picture that the getter keeps live for the process, so they stand
+    // outside every test's counts.
     fakeDesktop().nextScript.push_back([] {
         fakeDesktop().presentation->click("cmdAbout");
         fakeDesktop().presentation->click("cmdExit");
