@@ -63,10 +63,12 @@ private:
         espeak_SetSynthCallback(onSamples);
         if (espeak_SetVoiceByName("en") != EE_OK)
             std::fprintf(stderr, "speech: no English voice; speaking with the default voice\n");
-        // The first synthesis loads the voice's tables; do it now, silently,
-        // so that the first reading starts at once.
+        // The first syntheses load the voice's tables and fill the
+        // synthesiser's caches; do it now, silently, with a sentence that
+        // goes through most of its stages, so that the first reading starts
+        // as soon as the later ones do.
         SynthesisContext warmUp{kWarmUp, nullptr, nullptr, false};
-        synthesisePiece("a", warmUp);
+        synthesisePiece("Seven words, read aloud quickly: yes.", warmUp);
     }
     ~Synthesiser()
     {

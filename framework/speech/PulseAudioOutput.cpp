@@ -10,11 +10,14 @@ namespace fw::speech {
 
 namespace {
 
-// The server's buffer: about 20 ms ahead, refilled 5 ms at a time, and
-// playing as soon as 2 ms are there, so that the first chunk of a reading
-// sounds at once. A flush makes it silent whatever its size.
-constexpr uint32_t kTargetMilliseconds = 20;
-constexpr uint32_t kRequestMilliseconds = 5;
+// The server's buffer: 40 ms ahead, refilled 10 ms at a time, and playing
+// as soon as 2 ms are there, so that the first chunk of a reading sounds at
+// once. Its size costs no delay (a flush silences it whatever it holds,
+// and playback starts with the first chunk); it only has to ride out the
+// moments a busy machine leaves the output thread waiting. With 20 ms,
+// 32 busy loops on 8 cores already made gaps in the speech.
+constexpr uint32_t kTargetMilliseconds = 40;
+constexpr uint32_t kRequestMilliseconds = 10;
 constexpr uint32_t kPrebufferMilliseconds = 2;
 
 void forget(pa_operation* operation)
