@@ -186,14 +186,14 @@ protected:
     }
 };
 
-// Synthesis repeats itself but for a few samples here and there: the same
-// speech starts with the same sound and lasts about as long.
+// Synthesis repeats itself at the start of a text, but how long it lasts
+// varies by a few percent with what the synthesiser said before.
 ::testing::AssertionResult sameSpeech(std::span<const int16_t> said, std::span<const int16_t> expected)
 {
     size_t start = std::min<size_t>(expected.size(), 500);
     if (said.size() < start || !std::equal(expected.begin(), expected.begin() + start, said.begin()))
         return ::testing::AssertionFailure() << "starts differently";
-    if (said.size() * 100 < expected.size() * 95 || said.size() * 100 > expected.size() * 105)
+    if (said.size() * 100 < expected.size() * 85 || said.size() * 100 > expected.size() * 115)
         return ::testing::AssertionFailure() << said.size() << " samples, not about " << expected.size();
     return ::testing::AssertionSuccess();
 }
