@@ -5,6 +5,7 @@
 
 #include <espeak-ng/speak_lib.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -24,6 +25,9 @@ struct SynthesisContext {
     uint64_t generation;
     std::atomic<uint64_t>* current;
     SampleQueue* queue;
+    // Until the first sound of a request: the exact zeros that every
+    // utterance starts with are dropped, so that the words start at once.
+    bool leadingSilence;
 };
 
 int onSamples(short* samples, int count, espeak_EVENT* events);
@@ -59,10 +63,12 @@ private:
         espeak_SetSynthCallback(onSamples);
         if (espeak_SetVoiceByName("en") != EE_OK)
             std::fprintf(stderr, "speech: no English voice; speaking with the default voice\n");
-        // The first synthesis loads the voice's tables; do it now, silently,
-        // so that the first reading starts at once.
-        SynthesisContext warmUp{kWarmUp, nullptr, nullptr};
-        synthesisePiece("a", warmUp);
+        // The first syntheses load the voice's tables and fill the
+        // synthesiser's caches; do it now, silently, with a sentence that
+        // goes through most of its stages, so that the first reading starts
+        // as soon as the later ones do.
+        SynthesisContext warmUp{kWarmUp, nullptr, nullptr, false};
+        synthesisePiece("Seven words, read aloud quickly: yes.", warmUp);
     }
     ~Synthesiser()
     {
@@ -75,12 +81,20 @@ private:
 
 } // namespace
 
-EspeakSpeech::EspeakSpeech(std::unique_ptr<AudioOutput> output)
-    : output_(std::move(output)), queue_(kQueueSamples), synthesis_([this] { synthesisLoop(); })
+EspeakSpeech::EspeakSpeech(std::unique_ptr<AudioOutput> output) : output_(std::move(output)), queue_(kQueueSamples)
 {
+    synthesisThread_ = std::thread([this] { synthesisLoop(); });
+    try {
+        outputThread_ = std::thread([this] { outputLoop(); });
+    } catch (...) {
+        shutDown();
+        throw;
+    }
 }
 
-EspeakSpeech::~EspeakSpeech()
+EspeakSpeech::~EspeakSpeech() { shutDown(); }
+
+void EspeakSpeech::shutDown()
 {
     {
         std::lock_guard lock(mutex_);
@@ -88,11 +102,17 @@ EspeakSpeech::~EspeakSpeech()
         requests_.clear();
     }
     queue_.interrupt(++generation_);
+    {
+        std::lock_guard lock(deviceMutex_);
+        output_->flush();  // wakes the output thread if it waits for room
+    }
     requestsWaiting_.notify_all();
+    synthesiserStarted_.notify_all();
     queue_.close();
-    synthesis_.join();
-    if (output_thread_.joinable())
-        output_thread_.join();
+    if (synthesisThread_.joinable())
+        synthesisThread_.join();
+    if (outputThread_.joinable())
+        outputThread_.join();
     output_->close();
 }
 
@@ -101,40 +121,57 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
     // Copied before taking the lock, so that a huge text never holds up the
     // synthesis thread as it fetches its next request.
     std::string text = hasWords(utf8) ? std::string(utf8) : std::string();
-    std::lock_guard lock(mutex_);
-    if (interrupt) {
-        requests_.clear();
-        queue_.interrupt(++generation_);
+    {
+        std::lock_guard lock(mutex_);
+        if (interrupt) {
+            requests_.clear();
+            queue_.interrupt(++generation_);
+        }
+        if (!text.empty()) {
+            requests_.push_back({std::move(text), generation_.load()});
+            retryDevice_ = true;
+            requestsWaiting_.notify_one();
+        }
     }
-    if (!text.empty()) {
-        requests_.push_back({std::move(text), generation_.load()});
-        requestsWaiting_.notify_one();
+    if (interrupt) {
+        // Silenced from here rather than by the output thread, which may be
+        // waiting for the device to take its samples.
+        std::lock_guard lock(deviceMutex_);
+        output_->flush();
     }
 }
 
 void EspeakSpeech::synthesisLoop()
 {
-    sampleRate_ = Synthesiser::sampleRate();
-    bool ready = sampleRate_ > 0;
-    output_thread_ = std::thread([this] { outputLoop(); });
+    int rate = Synthesiser::sampleRate();
+    {
+        std::lock_guard lock(mutex_);
+        sampleRate_ = rate;
+    }
+    synthesiserStarted_.notify_all();
     for (;;) {
         Request request;
         {
             std::unique_lock lock(mutex_);
-            requestsWaiting_.wait(lock, [&] { return stopping_ || !requests_.empty(); });
+            if (requests_.empty() && !stopping_) {
+                lock.unlock();
+                queue_.endOfSpeech();
+                lock.lock();
+                requestsWaiting_.wait(lock, [&] { return stopping_ || !requests_.empty(); });
+            }
             if (stopping_)
                 break;
             request = std::move(requests_.front());
             requests_.pop_front();
         }
-        if (ready && request.generation == generation_)
+        if (rate > 0 && request.generation == generation_)
             synthesise(request);
     }
 }
 
 void EspeakSpeech::synthesise(const Request& request)
 {
-    SynthesisContext context{request.generation, &generation_, &queue_};
+    SynthesisContext context{request.generation, &generation_, &queue_, true};
     std::string_view rest = request.text;
     while (!rest.empty() && request.generation == generation_) {
         size_t length = firstPieceLength(rest);
@@ -155,18 +192,23 @@ int onSamples(short* samples, int count, espeak_EVENT* events)
         return 1;  // superseded: stop synthesising
     if (!samples || count <= 0)
         return 0;
-    return context->queue->push({samples, static_cast<size_t>(count)}, context->generation) ? 0 : 1;
+    std::span<const int16_t> sound(samples, static_cast<size_t>(count));
+    if (context->leadingSilence) {
+        size_t zeros = std::find_if(sound.begin(), sound.end(), [](int16_t s) { return s != 0; }) - sound.begin();
+        sound = sound.subspan(zeros);
+        if (sound.empty())
+            return 0;
+        context->leadingSilence = false;
+    }
+    return context->queue->push(sound, context->generation) ? 0 : 1;
 }
 
 } // namespace
 
-bool EspeakSpeech::ensureDeviceOpen()
+bool EspeakSpeech::openDevice()
 {
-    if (deviceOpen_ || sampleRate_ == 0 || !reopenAllowed_)
-        return deviceOpen_;
-    reopenAllowed_ = false;
     std::string reason;
-    deviceOpen_ = output_->open(sampleRate_, reason);
+    deviceOpen_ = sampleRate_ > 0 && output_->open(sampleRate_, reason);
     if (!deviceOpen_ && !deviceFailureReported_) {
         std::fprintf(stderr, "speech: no audio output: %s\n", reason.c_str());
         deviceFailureReported_ = true;
@@ -176,24 +218,61 @@ bool EspeakSpeech::ensureDeviceOpen()
     return deviceOpen_;
 }
 
+bool EspeakSpeech::ensureDeviceOpen()
+{
+    return deviceOpen_ || (retryDevice_.exchange(false) && openDevice());
+}
+
+void EspeakSpeech::deviceLost()
+{
+    output_->close();
+    deviceOpen_ = false;
+    retryDevice_ = true;  // the next samples try once more, then wait for a new request
+}
+
+void EspeakSpeech::play(std::span<const int16_t> samples, uint64_t generation)
+{
+    while (!samples.empty()) {
+        std::optional<size_t> taken;
+        {
+            std::lock_guard lock(deviceMutex_);
+            if (generation != generation_)
+                return;  // interrupted: the device has been or is about to be flushed
+            taken = output_->write(samples);
+        }
+        if (!taken) {
+            deviceLost();
+            return;
+        }
+        samples = samples.subspan(*taken);
+        if (!samples.empty() && !output_->waitForRoom()) {
+            deviceLost();
+            return;
+        }
+    }
+}
+
 void EspeakSpeech::outputLoop()
 {
-    ensureDeviceOpen();  // ready before the first request, off the caller's path
+    {
+        std::unique_lock lock(mutex_);
+        synthesiserStarted_.wait(lock, [&] { return stopping_ || sampleRate_ >= 0; });
+        if (stopping_)
+            return;
+    }
+    if (sampleRate_ > 0)
+        openDevice();  // ready before the first request, off the caller's path
     std::vector<int16_t> chunk;
-    bool flushFirst = false;
-    while (queue_.pop(chunk, kChunkSamples, flushFirst)) {
-        if (flushFirst) {
-            reopenAllowed_ = true;  // each new reading tries a missing device again
+    uint64_t generation = 0;
+    while (queue_.pop(chunk, kChunkSamples, generation)) {
+        if (chunk.empty()) {
             if (deviceOpen_)
-                output_->flush();
+                output_->finish();  // everything said: let the device sleep
+            continue;
         }
-        if (chunk.empty() || !ensureDeviceOpen())
-            continue;  // with no device the samples are dropped; a later request tries again
-        if (!output_->write(chunk)) {
-            output_->close();
-            deviceOpen_ = false;
-            reopenAllowed_ = true;
-        }
+        if (ensureDeviceOpen())
+            play(chunk, generation);
+        // with no device the samples are dropped; a later request tries again
     }
 }
 

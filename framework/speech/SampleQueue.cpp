@@ -1,7 +1,6 @@
 #include "framework/speech/SampleQueue.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace fw::speech {
 
@@ -15,21 +14,31 @@ bool SampleQueue::push(std::span<const int16_t> samples, uint64_t generation)
         size_t count = std::min(samples.size(), capacity_ - queued_.size());
         queued_.insert(queued_.end(), samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(count));
         samples = samples.subspan(count);
+        ended_ = false;
         samples_.notify_one();
     }
     return true;
 }
 
-bool SampleQueue::pop(std::vector<int16_t>& chunk, size_t maximum, bool& flushFirst)
+void SampleQueue::endOfSpeech()
+{
+    std::lock_guard lock(mutex_);
+    ended_ = true;
+    samples_.notify_one();
+}
+
+bool SampleQueue::pop(std::vector<int16_t>& chunk, size_t maximum, uint64_t& generation)
 {
     std::unique_lock lock(mutex_);
-    samples_.wait(lock, [&] { return closed_ || flushPending_ || !queued_.empty(); });
+    samples_.wait(lock, [&] { return closed_ || ended_ || !queued_.empty(); });
     if (closed_)
         return false;
-    flushFirst = std::exchange(flushPending_, false);
+    generation = generation_;
     size_t count = std::min(maximum, queued_.size());
     chunk.assign(queued_.begin(), queued_.begin() + static_cast<std::ptrdiff_t>(count));
     queued_.erase(queued_.begin(), queued_.begin() + static_cast<std::ptrdiff_t>(count));
+    if (count == 0)
+        ended_ = false;  // said once
     room_.notify_all();
     return true;
 }
@@ -39,9 +48,7 @@ void SampleQueue::interrupt(uint64_t generation)
     std::lock_guard lock(mutex_);
     generation_ = generation;
     queued_.clear();
-    flushPending_ = true;
     room_.notify_all();
-    samples_.notify_one();
 }
 
 void SampleQueue::close()

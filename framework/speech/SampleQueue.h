@@ -20,12 +20,16 @@ public:
     // that generation has been superseded or the queue is closed.
     bool push(std::span<const int16_t> samples, uint64_t generation);
 
-    // Waits for samples and moves up to maximum of them into chunk. Sets
-    // flushFirst when an interruption happened since the last pop. False
-    // once the queue is closed.
-    bool pop(std::vector<int16_t>& chunk, size_t maximum, bool& flushFirst);
+    // The producer has nothing more for now: once the queued samples are
+    // taken, pop() says so once.
+    void endOfSpeech();
 
-    // Starts generation: drops every queued sample and asks for a flush.
+    // Waits for samples and moves up to maximum of them into chunk, with the
+    // generation they belong to. Leaves chunk empty when the queue ran dry
+    // after endOfSpeech(). False once the queue is closed.
+    bool pop(std::vector<int16_t>& chunk, size_t maximum, uint64_t& generation);
+
+    // Starts generation: drops every queued sample.
     void interrupt(uint64_t generation);
 
     // Wakes everyone for good.
@@ -40,7 +44,7 @@ private:
     std::condition_variable room_, samples_;
     std::deque<int16_t> queued_;
     uint64_t generation_ = 0;
-    bool flushPending_ = false;
+    bool ended_ = false;
     bool closed_ = false;
 };
 
