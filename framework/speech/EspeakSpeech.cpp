@@ -121,6 +121,13 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
     // Copied before taking the lock, so that a huge text never holds up the
     // synthesis thread as it fetches its next request.
     std::string text = hasWords(utf8) ? std::string(utf8) : std::string();
+    // While an interruption is under way the output thread writes nothing,
+    // so that the flush takes all that was said before and none of the new
+    // text. The device is silenced from here rather than by the output
+    // thread, which may be waiting for the device to take its samples.
+    std::unique_lock<std::mutex> device;
+    if (interrupt)
+        device = std::unique_lock(deviceMutex_);
     {
         std::lock_guard lock(mutex_);
         if (interrupt) {
@@ -133,12 +140,8 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
             requestsWaiting_.notify_one();
         }
     }
-    if (interrupt) {
-        // Silenced from here rather than by the output thread, which may be
-        // waiting for the device to take its samples.
-        std::lock_guard lock(deviceMutex_);
+    if (interrupt)
         output_->flush();
-    }
 }
 
 void EspeakSpeech::synthesisLoop()

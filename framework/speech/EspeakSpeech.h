@@ -50,7 +50,8 @@ private:
     int sampleRate_ = -1;  // -1 until the synthesiser has started, 0 when it could not
     // Held while checking that samples are still wanted and handing them to
     // the device, and while flushing it, so that an interruption's flush
-    // either discards a write or makes it never happen.
+    // either discards a write or makes it never happen. Taken before mutex_
+    // where a thread holds both.
     std::mutex deviceMutex_;
     std::atomic<bool> retryDevice_{false};  // a new request tries a missing device again
     bool deviceOpen_ = false;              // output thread only
