@@ -8,14 +8,17 @@
 #include "framework/ui/qt/QtImage.h"
 #include "framework/ui/qt/TextAreaWidget.h"
 #include "framework/ui/qt/WindowWidget.h"
+#include "framework/ui/qt/X11Clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 namespace fw::ui {
@@ -52,6 +55,65 @@ std::unique_ptr<QApplication> makeApplication()
     return application;
 }
 
+// How long the clipboard's owner may take to answer, each time it is asked;
+// the window keeps repainting meanwhile, but clicks wait.
+constexpr std::chrono::milliseconds kClipboardPatience{400};
+
+// Under X11 the clipboard is read on a connection of the framework's own.
+std::unique_ptr<X11Clipboard> connectX11Clipboard()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    const QByteArray display = qgetenv("DISPLAY");
+    return X11Clipboard::connect(display.isEmpty() ? nullptr : display.constData());
+}
+
+bool isValidUtf8(std::string_view text)
+{
+    const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = byte + text.size();
+    while (byte < end) {
+        if (*byte < 0x80) {
+            ++byte;
+            continue;
+        }
+        int following = 0;
+        uint32_t point = 0;
+        uint32_t least = 0;
+        if ((*byte & 0xe0) == 0xc0) {
+            following = 1, point = *byte & 0x1f, least = 0x80;
+        } else if ((*byte & 0xf0) == 0xe0) {
+            following = 2, point = *byte & 0x0f, least = 0x800;
+        } else if ((*byte & 0xf8) == 0xf0) {
+            following = 3, point = *byte & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - byte <= following)
+            return false;
+        for (int i = 1; i <= following; ++i) {
+            if ((byte[i] & 0xc0) != 0x80)
+                return false;
+            point = point << 6 | (byte[i] & 0x3f);
+        }
+        if (point < least || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff))
+            return false;
+        byte += following + 1;
+    }
+    return true;
+}
+
+// The owner's bytes as the clipboard's text: like the toolkit, without one
+// trailing NUL, and with what is not UTF-8 replaced.
+std::string clipboardUtf8(std::string bytes)
+{
+    if (!bytes.empty() && bytes.back() == '\0')
+        bytes.pop_back();
+    if (isValidUtf8(bytes))
+        return bytes;
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+}
+
 template <typename Map>
 auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 {
@@ -61,7 +123,7 @@ auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 
 } // namespace
 
-QtPresentation::QtPresentation() : application_(makeApplication()) {}
+QtPresentation::QtPresentation() : application_(makeApplication()), x11Clipboard_(connectX11Clipboard()) {}
 
 QtPresentation::~QtPresentation()
 {
@@ -197,6 +259,21 @@ std::shared_ptr<const Image> QtPresentation::decodeImage(const std::vector<unsig
 
 std::optional<std::string> QtPresentation::clipboardText()
 {
+    if (x11Clipboard_ && !QGuiApplication::clipboard()->ownsClipboard()) {
+        X11Clipboard::Reading reading = x11Clipboard_->read(
+            kClipboardPatience, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        switch (reading.outcome) {
+        case X11Clipboard::Outcome::Text:
+            return clipboardUtf8(std::move(reading.text));
+        case X11Clipboard::Outcome::NoOwner:
+            return std::nullopt;
+        case X11Clipboard::Outcome::Silent:
+            std::fputs("framework: the clipboard's owner did not answer\n", stderr);
+            return std::nullopt;
+        case X11Clipboard::Outcome::Refused:
+            break;  // text in another encoding, or none: the toolkit knows them all
+        }
+    }
     const QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
     if (!data || !data->hasText())

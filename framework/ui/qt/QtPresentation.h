@@ -15,6 +15,7 @@ namespace fw::ui {
 class ApplicationMenu;
 class ControlWidget;
 class WindowWidget;
+class X11Clipboard;
 
 class QtPresentation : public Presentation {
 public:
@@ -66,6 +67,7 @@ private:
     std::unordered_map<uint64_t, WindowWidget*> windows_;  // owned; deleted later
     std::unordered_map<uint64_t, Control> controls_;
     std::unique_ptr<ApplicationMenu> menu_;
+    std::unique_ptr<X11Clipboard> x11Clipboard_;  // nil off X11
     bool running_ = false;        // inside runEventLoop
     bool quitRequested_ = false;  // quitEventLoop came before runEventLoop
 };
