@@ -226,10 +226,10 @@ void QtPresentation::updateControl(uint64_t controlId, const ControlLook& look)
         control->apply(look);
 }
 
-void QtPresentation::setControlText(uint64_t controlId, const std::string& text)
+void QtPresentation::setControlText(uint64_t controlId, std::string text)
 {
     if (auto* textArea = dynamic_cast<TextAreaWidget*>(findControl(controlId)))
-        textArea->mirrorText(text);
+        textArea->mirrorText(std::move(text));
 }
 
 void QtPresentation::destroyControl(uint64_t controlId)

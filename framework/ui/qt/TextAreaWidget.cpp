@@ -30,13 +30,13 @@ void TextAreaWidget::apply(const ControlLook& look)
     followWindowArea();
 }
 
-void TextAreaWidget::mirrorText(const std::string& text)
+void TextAreaWidget::mirrorText(std::string text)
 {
     if (overlapsWindow()) {
         pending_.reset();
         showText(text);
     } else {
-        pending_ = text;
+        pending_ = std::move(text);
     }
 }
 

@@ -24,7 +24,7 @@ public:
 
     QWidget& widget() override { return *this; }
     void apply(const ControlLook& look) override;
-    void mirrorText(const std::string& text);
+    void mirrorText(std::string text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
