@@ -18,6 +18,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <future>
 #include <string_view>
 #include <utility>
 
@@ -55,9 +57,10 @@ std::unique_ptr<QApplication> makeApplication()
     return application;
 }
 
-// How long the clipboard's owner may take to answer, each time it is asked;
-// the window keeps repainting meanwhile, but clicks wait.
+// How long the clipboard's owner may take to answer, each time it is asked.
 constexpr std::chrono::milliseconds kClipboardPatience{400};
+// How often the event thread looks at its events while the clipboard comes.
+constexpr std::chrono::milliseconds kEventsEvery{5};
 
 // Under X11 the clipboard is read on a connection of the framework's own.
 std::unique_ptr<X11Clipboard> connectX11Clipboard()
@@ -74,7 +77,12 @@ bool isValidUtf8(std::string_view text)
     const unsigned char* end = byte + text.size();
     while (byte < end) {
         if (*byte < 0x80) {
-            ++byte;
+            // Text is mostly ASCII: eight bytes at a time while it lasts.
+            uint64_t eight = 0;
+            while (end - byte >= 8 && (std::memcpy(&eight, byte, 8), (eight & 0x8080808080808080u) == 0))
+                byte += 8;
+            while (byte < end && *byte < 0x80)
+                ++byte;
             continue;
         }
         int following = 0;
@@ -260,11 +268,21 @@ std::shared_ptr<const Image> QtPresentation::decodeImage(const std::vector<unsig
 std::optional<std::string> QtPresentation::clipboardText()
 {
     if (x11Clipboard_ && !QGuiApplication::clipboard()->ownsClipboard()) {
-        X11Clipboard::Reading reading = x11Clipboard_->read(
-            kClipboardPatience, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        // The owner's pace sets how long this takes: the transfer, and the
+        // look at what arrived, happen beside the event thread, which keeps
+        // its windows painted meanwhile; clicks wait their turn.
+        std::future<X11Clipboard::Reading> pending = std::async(std::launch::async, [this] {
+            X11Clipboard::Reading reading = x11Clipboard_->read(kClipboardPatience);
+            if (reading.outcome == X11Clipboard::Outcome::Text)
+                reading.text = clipboardUtf8(std::move(reading.text));
+            return reading;
+        });
+        while (pending.wait_for(kEventsEvery) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        X11Clipboard::Reading reading = pending.get();
         switch (reading.outcome) {
         case X11Clipboard::Outcome::Text:
-            return clipboardUtf8(std::move(reading.text));
+            return std::move(reading.text);
         case X11Clipboard::Outcome::NoOwner:
             return std::nullopt;
         case X11Clipboard::Outcome::Silent:

@@ -23,8 +23,6 @@ struct FreeDeleter {
 template <typename T>
 using Owned = std::unique_ptr<T, FreeDeleter<T>>;
 
-// How often the idle function runs while the owner is awaited.
-constexpr std::chrono::milliseconds kIdleEvery{10};
 // A long text's first piece says how long the whole is; believed up to this.
 constexpr uint32_t kLargestReservation = 256u << 20;
 
@@ -41,14 +39,12 @@ struct X11Clipboard::Atoms {
 
 namespace {
 
-// Waits until an event that matches arrives, or until the deadline; calls
-// idle meanwhile. Events that do not match are dropped: this connection
-// selects nothing but the answers it asks for.
+// Waits until an event that matches arrives, or until the deadline. Events
+// that do not match are dropped: this connection selects nothing but the
+// answers it asks for.
 template <typename Matches>
-Owned<xcb_generic_event_t> awaitEvent(xcb_connection_t* connection, Clock::time_point deadline,
-                                      const std::function<void()>& idle, Matches matches)
+Owned<xcb_generic_event_t> awaitEvent(xcb_connection_t* connection, Clock::time_point deadline, Matches matches)
 {
-    Clock::time_point lastIdle = Clock::now();
     for (;;) {
         while (Owned<xcb_generic_event_t> event{xcb_poll_for_event(connection)}) {
             if (matches(*event))
@@ -59,14 +55,9 @@ Owned<xcb_generic_event_t> awaitEvent(xcb_connection_t* connection, Clock::time_
         const Clock::time_point now = Clock::now();
         if (now >= deadline)
             return nullptr;
-        if (idle && now - lastIdle >= kIdleEvery) {
-            idle();
-            lastIdle = Clock::now();
-            continue;
-        }
-        const auto wait = std::min(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now), kIdleEvery);
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
         pollfd descriptor{.fd = xcb_get_file_descriptor(connection), .events = POLLIN, .revents = 0};
-        ::poll(&descriptor, 1, static_cast<int>(wait.count()) + 1);
+        ::poll(&descriptor, 1, static_cast<int>(wait.count()));
     }
 }
 
@@ -136,7 +127,7 @@ X11Clipboard::~X11Clipboard()
     xcb_disconnect(connection_);
 }
 
-X11Clipboard::Reading X11Clipboard::read(std::chrono::milliseconds patience, const std::function<void()>& idle)
+X11Clipboard::Reading X11Clipboard::read(std::chrono::milliseconds patience)
 {
     const Atoms& atoms = *atoms_;
     // Answers that came too late for an earlier reading are not this one's.
@@ -154,7 +145,7 @@ X11Clipboard::Reading X11Clipboard::read(std::chrono::milliseconds patience, con
     xcb_convert_selection(connection_, window_, atoms.clipboard, atoms.utf8String, atoms.property, XCB_CURRENT_TIME);
     xcb_flush(connection_);
     Owned<xcb_generic_event_t> answer =
-        awaitEvent(connection_, Clock::now() + patience, idle, [&](const xcb_generic_event_t& event) {
+        awaitEvent(connection_, Clock::now() + patience, [&](const xcb_generic_event_t& event) {
             if ((event.response_type & 0x7f) != XCB_SELECTION_NOTIFY)
                 return false;
             const auto& notify = reinterpret_cast<const xcb_selection_notify_event_t&>(event);
@@ -185,7 +176,7 @@ X11Clipboard::Reading X11Clipboard::read(std::chrono::milliseconds patience, con
     xcb_flush(connection_);
     for (;;) {
         Owned<xcb_generic_event_t> piece =
-            awaitEvent(connection_, Clock::now() + patience, idle, [&](const xcb_generic_event_t& event) {
+            awaitEvent(connection_, Clock::now() + patience, [&](const xcb_generic_event_t& event) {
                 if ((event.response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
                     return false;
                 const auto& changed = reinterpret_cast<const xcb_property_notify_event_t&>(event);

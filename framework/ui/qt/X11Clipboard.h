@@ -4,11 +4,10 @@
 // toolkit's long ones, and the text arrives as the owner's UTF-8 bytes with
 // no conversion on the way.
 //
-// While it waits for the owner it calls the idle function given to read()
-// every few milliseconds; the presentation lets its window repaint there.
+// One thread at a time may use it; read() blocks that thread while the
+// owner is awaited.
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,7 +36,7 @@ public:
 
     // Asks the CLIPBOARD's owner for UTF8_STRING and waits at most patience
     // for each of its answers (the first, and every piece of a long text).
-    Reading read(std::chrono::milliseconds patience, const std::function<void()>& idle);
+    Reading read(std::chrono::milliseconds patience);
 
 private:
     struct Atoms;
