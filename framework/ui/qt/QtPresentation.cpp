@@ -279,6 +279,11 @@ std::optional<std::string> QtPresentation::clipboardText()
         });
         while (pending.wait_for(kEventsEvery) != std::future_status::ready)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // The toolkit keeps the clicks it held back aside, and looks at them
+        // only when the X server next sends it something: have it look as
+        // soon as the handler that reads the clipboard is over.
+        QMetaObject::invokeMethod(
+            application_.get(), [] { QCoreApplication::processEvents(); }, Qt::QueuedConnection);
         X11Clipboard::Reading reading = pending.get();
         switch (reading.outcome) {
         case X11Clipboard::Outcome::Text:

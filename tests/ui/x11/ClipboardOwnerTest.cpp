@@ -5,7 +5,9 @@
 #include "tests/ui/x11/XvfbDisplay.h"
 
 #include <QClipboard>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -68,6 +70,39 @@ TEST(ClipboardOwnerTest, AnOwnerThatNeverAnswersCostsUnderASecondAndOneLine)
     EXPECT_EQ(said, "framework: the clipboard's owner did not answer\n");
     EXPECT_TRUE(eventsWentOn) << "the event thread stood still while the owner was awaited";
     EXPECT_EQ(owner.requestsSeen(), 1);
+}
+
+// Clicks the middle of a widget as the user would, through the X server's
+// test extension.
+void clickOn(QWidget& widget)
+{
+    const std::string command = "xdotool mousemove --window " + std::to_string(widget.winId()) + " " +
+                                std::to_string(widget.width() / 2) + " " + std::to_string(widget.height() / 2) +
+                                " click --delay 0 1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+}
+
+TEST(ClipboardOwnerTest, AClickWhileTheOwnerIsAwaitedIsHandledAfterwards)
+{
+    QPushButton button("Stop");
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    button.setGeometry(0, 0, 80, 30);
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+
+    FakeClipboardOwner owner(X11Desktop::display(), Manner::Silent, "never sent");
+    QTimer::singleShot(50, [&] { clickOn(button); });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(readClipboard(), std::nullopt);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(clicks, 0) << "the click was handled in the middle of reading the clipboard";
+
+    // Nothing else comes from the X server now: the click must not wait for it.
+    QEventLoop idle;
+    QTimer::singleShot(300, &idle, &QEventLoop::quit);
+    idle.exec();
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(ClipboardOwnerTest, TheOwnersTextArrivesWhole)
