@@ -115,7 +115,7 @@ int main(int argc, char** argv)
         const double wait = probe.once(end + std::chrono::seconds(20));
         if (wait >= 0)
             waits.push_back(wait);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     if (waits.empty()) {
         std::fputs("bench_window_probe: the cover never showed\n", stderr);
