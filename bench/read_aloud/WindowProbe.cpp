@@ -24,8 +24,7 @@ using Clock = std::chrono::steady_clock;
 struct Free {
     void operator()(void* pointer) const { std::free(pointer); }
 };
-template <typename T>
-using Owned = std::unique_ptr<T, Free>;
+template <typename T> using Owned = std::unique_ptr<T, Free>;
 
 constexpr uint32_t kRed = 0xff0000;
 constexpr int kSide = 6;
@@ -39,10 +38,11 @@ public:
         if (xcb_connection_has_error(connection_))
             fail("no X display");
         screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-        Owned<xcb_translate_coordinates_reply_t> where{xcb_translate_coordinates_reply(
-            connection_, xcb_translate_coordinates(connection_, target, screen_->root, static_cast<int16_t>(x),
-                                                   static_cast<int16_t>(y)),
-            nullptr)};
+        Owned<xcb_translate_coordinates_reply_t> where{
+            xcb_translate_coordinates_reply(connection_,
+                                            xcb_translate_coordinates(connection_, target, screen_->root,
+                                                                      static_cast<int16_t>(x), static_cast<int16_t>(y)),
+                                            nullptr)};
         if (!where)
             fail("no such window");
         x_ = where->dst_x;
@@ -108,8 +108,8 @@ int main(int argc, char** argv)
         return 2;
     }
     Probe probe(static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0)), std::atoi(argv[2]), std::atoi(argv[3]));
-    const Clock::time_point end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                     std::chrono::duration<double>(std::atof(argv[4])));
+    const Clock::time_point end =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(std::atof(argv[4])));
     std::vector<double> waits;
     while (Clock::now() < end) {
         const double wait = probe.once(end + std::chrono::seconds(20));

@@ -40,9 +40,9 @@ TEST_F(TextAreaPasteTest, ReplacesTheSelectionAndPutsTheInsertionPointAfterIt)
         EXPECT_EQ(fw::TextArea::Text::Get(area.get())->view(), c.after);
         EXPECT_EQ(std::get<int32_t>(fw::propertyValue(area.get(), "SelStart")), c.insertionPoint);
         EXPECT_EQ(std::get<int32_t>(fw::propertyValue(area.get(), "SelLength")), 0);
-        EXPECT_TRUE(std::ranges::any_of(desktop().controls,
-                                        [&](const auto& control) { return control.second.text == c.after; }))
-            << "the widget was not given the new text";
+        EXPECT_TRUE(std::ranges::any_of(desktop().controls, [&](const auto& control) {
+            return control.second.text == c.after;
+        })) << "the widget was not given the new text";
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QMimeData>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -71,6 +72,27 @@ std::unique_ptr<X11Clipboard> connectX11Clipboard()
     return X11Clipboard::connect(display.isEmpty() ? nullptr : display.constData());
 }
 
+// The lead bytes of UTF-8 sequences longer than one byte.
+struct Utf8Lead {
+    unsigned char mask;
+    unsigned char value;
+    int following;  // continuation bytes
+    uint32_t least; // smallest code point such a sequence may hold
+};
+constexpr Utf8Lead kUtf8Leads[] = {
+    // mask  value  following  least
+    {0xe0, 0xc0, 1, 0x80},
+    {0xf0, 0xe0, 2, 0x800},
+    {0xf8, 0xf0, 3, 0x10000},
+};
+
+bool isAsciiEight(const unsigned char* bytes)
+{
+    uint64_t eight = 0;
+    std::memcpy(&eight, bytes, sizeof eight);
+    return (eight & 0x8080808080808080u) == 0;
+}
+
 bool isValidUtf8(std::string_view text)
 {
     const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
@@ -78,35 +100,25 @@ bool isValidUtf8(std::string_view text)
     while (byte < end) {
         if (*byte < 0x80) {
             // Text is mostly ASCII: eight bytes at a time while it lasts.
-            uint64_t eight = 0;
-            while (end - byte >= 8 && (std::memcpy(&eight, byte, 8), (eight & 0x8080808080808080u) == 0))
+            while (end - byte >= 8 && isAsciiEight(byte))
                 byte += 8;
             while (byte < end && *byte < 0x80)
                 ++byte;
             continue;
         }
-        int following = 0;
-        uint32_t point = 0;
-        uint32_t least = 0;
-        if ((*byte & 0xe0) == 0xc0) {
-            following = 1, point = *byte & 0x1f, least = 0x80;
-        } else if ((*byte & 0xf0) == 0xe0) {
-            following = 2, point = *byte & 0x0f, least = 0x800;
-        } else if ((*byte & 0xf8) == 0xf0) {
-            following = 3, point = *byte & 0x07, least = 0x10000;
-        } else {
+        const auto* lead =
+            std::ranges::find_if(kUtf8Leads, [&](const Utf8Lead& l) { return (*byte & l.mask) == l.value; });
+        if (lead == std::end(kUtf8Leads) || end - byte <= lead->following)
             return false;
-        }
-        if (end - byte <= following)
-            return false;
-        for (int i = 1; i <= following; ++i) {
+        uint32_t point = *byte & static_cast<unsigned char>(~lead->mask);
+        for (int i = 1; i <= lead->following; ++i) {
             if ((byte[i] & 0xc0) != 0x80)
                 return false;
             point = point << 6 | (byte[i] & 0x3f);
         }
-        if (point < least || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff))
+        if (point < lead->least || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff))
             return false;
-        byte += following + 1;
+        byte += lead->following + 1;
     }
     return true;
 }
@@ -122,8 +134,7 @@ std::string clipboardUtf8(std::string bytes)
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
 }
 
-template <typename Map>
-auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
+template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 {
     const auto found = map.find(id);
     return found == map.end() ? typename Map::mapped_type{} : found->second;
@@ -216,9 +227,8 @@ ControlWidget* QtPresentation::makeControl(WindowWidget& window, uint64_t contro
     case ControlKind::PushButton:
         return new PushButtonWidget(window, [this, controlId] { tell(&UserActions::pushButtonClicked, controlId); });
     case ControlKind::TextArea:
-        return new TextAreaWidget(window, [this, controlId](const std::string& text) {
-            tell(&UserActions::textEdited, controlId, text);
-        });
+        return new TextAreaWidget(
+            window, [this, controlId](const std::string& text) { tell(&UserActions::textEdited, controlId, text); });
     case ControlKind::Label:
         return new LabelWidget(window);
     case ControlKind::Canvas:
@@ -252,10 +262,9 @@ void QtPresentation::destroyControl(uint64_t controlId)
 
 void QtPresentation::setMenuBar(const std::vector<MenuNode>& menus)
 {
-    menu_.reset();  // before the new shortcuts exist, so none is ambiguous
-    menu_ = std::make_unique<ApplicationMenu>(menus, [this](uint64_t itemId) {
-        tell(&UserActions::menuItemChosen, itemId);
-    });
+    menu_.reset(); // before the new shortcuts exist, so none is ambiguous
+    menu_ = std::make_unique<ApplicationMenu>(menus,
+                                              [this](uint64_t itemId) { tell(&UserActions::menuItemChosen, itemId); });
     for (const auto& [windowId, window] : windows_)
         menu_->attachTo(*window);
 }
@@ -294,7 +303,7 @@ std::optional<std::string> QtPresentation::clipboardText()
             std::fputs("framework: the clipboard's owner did not answer\n", stderr);
             return std::nullopt;
         case X11Clipboard::Outcome::Refused:
-            break;  // text in another encoding, or none: the toolkit knows them all
+            break; // text in another encoding, or none: the toolkit knows them all
         }
     }
     const QClipboard* clipboard = QGuiApplication::clipboard();

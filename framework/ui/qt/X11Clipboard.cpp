@@ -16,12 +16,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <typename T>
-struct FreeDeleter {
+template <typename T> struct FreeDeleter {
     void operator()(T* pointer) const { std::free(pointer); }
 };
-template <typename T>
-using Owned = std::unique_ptr<T, FreeDeleter<T>>;
+template <typename T> using Owned = std::unique_ptr<T, FreeDeleter<T>>;
 
 // A long text's first piece says how long the whole is; believed up to this.
 constexpr uint32_t kLargestReservation = 256u << 20;
@@ -34,7 +32,7 @@ struct X11Clipboard::Atoms {
     xcb_atom_t clipboard;
     xcb_atom_t utf8String;
     xcb_atom_t incr;
-    xcb_atom_t property;  // where the owner puts its answer, on window_
+    xcb_atom_t property; // where the owner puts its answer, on window_
 };
 
 namespace {
@@ -112,8 +110,8 @@ std::unique_ptr<X11Clipboard> X11Clipboard::connect(const char* display)
         xcb_disconnect(connection);
         return nullptr;
     }
-    auto names = std::make_unique<Atoms>(Atoms{
-        .clipboard = atoms[0], .utf8String = atoms[1], .incr = atoms[2], .property = atoms[3]});
+    auto names = std::make_unique<Atoms>(
+        Atoms{.clipboard = atoms[0], .utf8String = atoms[1], .incr = atoms[2], .property = atoms[3]});
     return std::unique_ptr<X11Clipboard>(new X11Clipboard(connection, window, std::move(names)));
 }
 

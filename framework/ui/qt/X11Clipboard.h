@@ -18,10 +18,10 @@ namespace fw::ui {
 class X11Clipboard {
 public:
     enum class Outcome {
-        Text,      // text holds the owner's bytes
-        NoOwner,   // nobody owns the clipboard
-        Refused,   // the owner has no UTF-8 text to give
-        Silent,    // the owner stopped answering for longer than the patience
+        Text,    // text holds the owner's bytes
+        NoOwner, // nobody owns the clipboard
+        Refused, // the owner has no UTF-8 text to give
+        Silent,  // the owner stopped answering for longer than the patience
     };
     struct Reading {
         Outcome outcome;
@@ -42,8 +42,8 @@ private:
     struct Atoms;
     X11Clipboard(xcb_connection_t* connection, uint32_t window, std::unique_ptr<Atoms> atoms);
 
-    xcb_connection_t* connection_;  // owned
-    uint32_t window_;               // receives the owner's answers
+    xcb_connection_t* connection_; // owned
+    uint32_t window_;              // receives the owner's answers
     std::unique_ptr<Atoms> atoms_;
 };
 

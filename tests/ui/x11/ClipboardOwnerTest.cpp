@@ -122,8 +122,15 @@ TEST(ClipboardOwnerTest, TheOwnersTextArrivesWhole)
         {"UTF-8 in one piece", Manner::Utf8, "Grüße, 世界\nzweite Zeile", "Grüße, 世界\nzweite Zeile"},
         {"10 MB in pieces", Manner::Utf8, tenMegabytes, tenMegabytes},
         {"one trailing NUL dropped", Manner::Utf8, std::string("text\0", 5), "text"},
-        {"bytes that are not UTF-8 replaced", Manner::Utf8, "a\xff" "b\xe4", "a\uFFFD" "b\uFFFD"},
-        {"Latin-1 only", Manner::Latin1, "Gr\xfc\xdf" "e", "Grüße"},
+        {"bytes that are not UTF-8 replaced", Manner::Utf8,
+         "a\xff"
+         "b\xe4",
+         "a\uFFFD"
+         "b\uFFFD"},
+        {"Latin-1 only", Manner::Latin1,
+         "Gr\xfc\xdf"
+         "e",
+         "Grüße"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -139,7 +146,9 @@ TEST(ClipboardOwnerTest, TheOwnersTextArrivesWhole)
 
 TEST(ClipboardOwnerTest, NoOwnerMeansNoText)
 {
-    { FakeClipboardOwner gone(X11Desktop::display(), Manner::Utf8, "gone with its owner"); }
+    {
+        FakeClipboardOwner gone(X11Desktop::display(), Manner::Utf8, "gone with its owner");
+    }
     EXPECT_EQ(readClipboard(), std::nullopt);
 }
 

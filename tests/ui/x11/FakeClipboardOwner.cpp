@@ -79,7 +79,7 @@ FakeClipboardOwner::~FakeClipboardOwner()
 {
     stopping_ = true;
     server_.join();
-    xcb_disconnect(connection_);  // gives the clipboard up
+    xcb_disconnect(connection_); // gives the clipboard up
 }
 
 void FakeClipboardOwner::serve()
@@ -88,8 +88,8 @@ void FakeClipboardOwner::serve()
     std::vector<Transfer> transfers;
     auto sendPiece = [&](Transfer& transfer) {
         const size_t length = std::min(piece_, text_.size() - transfer.sent);
-        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, transfer.requestor, transfer.property, transfer.type,
-                            8, static_cast<uint32_t>(length), text_.data() + transfer.sent);
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, transfer.requestor, transfer.property, transfer.type, 8,
+                            static_cast<uint32_t>(length), text_.data() + transfer.sent);
         transfer.sent += length;
         transfer.done = length == 0;
     };
@@ -98,7 +98,7 @@ void FakeClipboardOwner::serve()
         pollfd readable{.fd = xcb_get_file_descriptor(connection_), .events = POLLIN, .revents = 0};
         ::poll(&readable, 1, 20);
         while (std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event{xcb_poll_for_event(connection_),
-                                                                              &std::free}) {
+                                                                                &std::free}) {
             const int type = event->response_type & 0x7f;
             if (type == XCB_PROPERTY_NOTIFY) {
                 const auto& changed = reinterpret_cast<const xcb_property_notify_event_t&>(*event);
@@ -119,8 +119,8 @@ void FakeClipboardOwner::serve()
             const xcb_atom_t property = request.property == XCB_ATOM_NONE ? request.target : request.property;
             if (request.target == targets_) {
                 const xcb_atom_t targets[] = {targets_, offered};
-                xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor, property, XCB_ATOM_ATOM,
-                                    32, 2, targets);
+                xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor, property, XCB_ATOM_ATOM, 32,
+                                    2, targets);
                 notify(connection_, request, property);
             } else if (request.target != offered) {
                 notify(connection_, request, XCB_ATOM_NONE);
@@ -135,8 +135,8 @@ void FakeClipboardOwner::serve()
                 xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, request.requestor, property, incr_, 32, 1,
                                     &size);
                 notify(connection_, request, property);
-                transfers.push_back({.requestor = request.requestor, .property = property, .type = offered,
-                                     .sent = 0, .done = false});
+                transfers.push_back(
+                    {.requestor = request.requestor, .property = property, .type = offered, .sent = 0, .done = false});
             }
         }
     }

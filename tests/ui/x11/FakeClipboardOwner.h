@@ -14,9 +14,9 @@ struct xcb_connection_t;
 class FakeClipboardOwner {
 public:
     enum class Manner {
-        Utf8,    // offers UTF8_STRING
-        Latin1,  // offers only STRING
-        Silent,  // takes the requests and never answers them
+        Utf8,   // offers UTF8_STRING
+        Latin1, // offers only STRING
+        Silent, // takes the requests and never answers them
     };
 
     // Takes the clipboard of the display; throws std::runtime_error when it
@@ -35,10 +35,10 @@ private:
     const Manner manner_;
     const std::string text_;
     const size_t piece_;
-    xcb_connection_t* connection_ = nullptr;  // owned
+    xcb_connection_t* connection_ = nullptr; // owned
     uint32_t window_ = 0;
     uint32_t clipboard_ = 0, targets_ = 0, utf8String_ = 0, incr_ = 0;
     std::atomic<int> requests_{0};
     std::atomic<bool> stopping_{false};
-    std::thread server_;  // last: it uses everything above
+    std::thread server_; // last: it uses everything above
 };

@@ -18,8 +18,8 @@ XvfbDisplay::XvfbDisplay()
     if (::pipe(ends) != 0)
         throw std::runtime_error("no pipe for Xvfb");
     const std::string writeEnd = std::to_string(ends[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", writeEnd.c_str(), "-screen", "0", "640x480x24",
-                          "-nolisten", "tcp", nullptr};
+    const char* argv[] = {"Xvfb",      "-displayfd", writeEnd.c_str(), "-screen", "0", "640x480x24",
+                          "-nolisten", "tcp",        nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, ends[0]);

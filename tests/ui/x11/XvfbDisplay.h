@@ -15,7 +15,7 @@ public:
     XvfbDisplay(const XvfbDisplay&) = delete;
     XvfbDisplay& operator=(const XvfbDisplay&) = delete;
 
-    const std::string& name() const { return name_; }  // ":N"
+    const std::string& name() const { return name_; } // ":N"
 
 private:
     pid_t pid_ = -1;
