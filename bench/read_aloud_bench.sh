@@ -20,6 +20,13 @@ xvfb=""
 cleanup() {
     pulseaudio --kill 2>/dev/null || true
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    # What the programs started on this desktop and left running (the
+    # session and accessibility buses the toolkit launches, for one) carries
+    # this run's own runtime folder in its environment.
+    local pid
+    for pid in $(grep -lzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" /proc/[0-9]*/environ 2>/dev/null | cut -d / -f 3); do
+        [ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] && kill "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
