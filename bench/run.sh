@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks with the release settings and runs them: start-up
-# under a private Xvfb, speech in-process. Figures go to standard output.
+# under a private Xvfb, speech in-process, and reading aloud as a user meets
+# it beside the shell pipeline. Figures go to standard output.
 #   bench/run.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,3 +25,6 @@ DISPLAY=$display QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$program" "$bin/bare_
 echo
 echo "== speech"
 "$bin/bench_speech" "$runs"
+echo
+echo "== read aloud, beside the shell pipeline"
+bench/read_aloud_bench.sh "$runs"

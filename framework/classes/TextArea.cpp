@@ -129,13 +129,22 @@ void Paste(Object* area)
     std::optional<std::string> clipboard = presentation().clipboardText();
     if (!clipboard || clipboard->empty())
         return;
-    std::string text(textProperty(area, "Text"));
-    size_t start = std::min<size_t>(static_cast<size_t>(std::max(intProperty(area, "SelStart"), 0)), text.size());
-    size_t length =
-        std::min<size_t>(static_cast<size_t>(std::max(intProperty(area, "SelLength"), 0)), text.size() - start);
-    text.replace(start, length, *clipboard);
-    setProperty(area, "Text", makeString(text));
-    setSelection(area, start + clipboard->size(), 0);
+    const std::string_view old = textProperty(area, "Text");
+    const size_t start = std::min<size_t>(static_cast<size_t>(std::max(intProperty(area, "SelStart"), 0)), old.size());
+    const size_t length =
+        std::min<size_t>(static_cast<size_t>(std::max(intProperty(area, "SelLength"), 0)), old.size() - start);
+    const size_t pasted = clipboard->size();
+    // Read pastes into an emptied area: the clipboard's text becomes the
+    // text as it is, with no copy of what may be megabytes.
+    std::string text;
+    if (start == 0 && length == old.size()) {
+        text = std::move(*clipboard);
+    } else {
+        text.reserve(old.size() - length + pasted);
+        text.append(old.substr(0, start)).append(*clipboard).append(old.substr(start + length));
+    }
+    setProperty(area, "Text", Ref<String>::adopt(new String(std::move(text))));
+    setSelection(area, start + pasted, 0);
 }
 
 namespace TextUnit {

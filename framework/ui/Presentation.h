@@ -100,9 +100,10 @@ public:
 
     virtual void createControl(uint64_t windowId, uint64_t controlId, const ControlLook& look) = 0;
     virtual void updateControl(uint64_t controlId, const ControlLook& look) = 0;
-    // Mirrors a text area's text into its widget. Text areas lying outside
-    // their window's area are never shown, and need not lay their text out.
-    virtual void setControlText(uint64_t controlId, const std::string& text) = 0;
+    // Mirrors a text area's text into its widget, which keeps the string.
+    // Text areas lying outside their window's area are never shown, and
+    // need not lay their text out.
+    virtual void setControlText(uint64_t controlId, std::string text) = 0;
     virtual void destroyControl(uint64_t controlId) = 0;
 
     virtual void setMenuBar(const std::vector<MenuNode>& menus) = 0;

@@ -11,6 +11,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct FakeWindow {
@@ -41,7 +42,7 @@ public:
 
     void createControl(uint64_t window, uint64_t id, const fw::ui::ControlLook& look) override;
     void updateControl(uint64_t id, const fw::ui::ControlLook& look) override { controls[id].look = look; }
-    void setControlText(uint64_t id, const std::string& text) override { controls[id].text = text; }
+    void setControlText(uint64_t id, std::string text) override { controls[id].text = std::move(text); }
     void destroyControl(uint64_t id) override { controls[id].destroyed = true; }
 
     void setMenuBar(const std::vector<fw::ui::MenuNode>& menus) override

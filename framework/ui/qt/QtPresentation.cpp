@@ -9,14 +9,20 @@
 #include "framework/ui/qt/TerminationSignals.h"
 #include "framework/ui/qt/TextAreaWidget.h"
 #include "framework/ui/qt/WindowWidget.h"
+#include "framework/ui/qt/X11Clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <future>
+#include <string_view>
 #include <utility>
 
 namespace fw::ui {
@@ -53,8 +59,83 @@ std::unique_ptr<QApplication> makeApplication()
     return application;
 }
 
-template <typename Map>
-auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
+// How long the clipboard's owner may take to answer, each time it is asked.
+constexpr std::chrono::milliseconds kClipboardPatience{400};
+// How often the event thread looks at its events while the clipboard comes.
+constexpr std::chrono::milliseconds kEventsEvery{5};
+
+// Under X11 the clipboard is read on a connection of the framework's own.
+std::unique_ptr<X11Clipboard> connectX11Clipboard()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    const QByteArray display = qgetenv("DISPLAY");
+    return X11Clipboard::connect(display.isEmpty() ? nullptr : display.constData());
+}
+
+// The lead bytes of UTF-8 sequences longer than one byte.
+struct Utf8Lead {
+    unsigned char mask;
+    unsigned char value;
+    int following;  // continuation bytes
+    uint32_t least; // smallest code point such a sequence may hold
+};
+constexpr Utf8Lead kUtf8Leads[] = {
+    // mask  value  following  least
+    {0xe0, 0xc0, 1, 0x80},
+    {0xf0, 0xe0, 2, 0x800},
+    {0xf8, 0xf0, 3, 0x10000},
+};
+
+bool isAsciiEight(const unsigned char* bytes)
+{
+    uint64_t eight = 0;
+    std::memcpy(&eight, bytes, sizeof eight);
+    return (eight & 0x8080808080808080u) == 0;
+}
+
+bool isValidUtf8(std::string_view text)
+{
+    const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = byte + text.size();
+    while (byte < end) {
+        if (*byte < 0x80) {
+            // Text is mostly ASCII: eight bytes at a time while it lasts.
+            while (end - byte >= 8 && isAsciiEight(byte))
+                byte += 8;
+            while (byte < end && *byte < 0x80)
+                ++byte;
+            continue;
+        }
+        const auto* lead =
+            std::ranges::find_if(kUtf8Leads, [&](const Utf8Lead& l) { return (*byte & l.mask) == l.value; });
+        if (lead == std::end(kUtf8Leads) || end - byte <= lead->following)
+            return false;
+        uint32_t point = *byte & static_cast<unsigned char>(~lead->mask);
+        for (int i = 1; i <= lead->following; ++i) {
+            if ((byte[i] & 0xc0) != 0x80)
+                return false;
+            point = point << 6 | (byte[i] & 0x3f);
+        }
+        if (point < lead->least || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff))
+            return false;
+        byte += lead->following + 1;
+    }
+    return true;
+}
+
+// The owner's bytes as the clipboard's text: like the toolkit, without one
+// trailing NUL, and with what is not UTF-8 replaced.
+std::string clipboardUtf8(std::string bytes)
+{
+    if (!bytes.empty() && bytes.back() == '\0')
+        bytes.pop_back();
+    if (isValidUtf8(bytes))
+        return bytes;
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+}
+
+template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 {
     const auto found = map.find(id);
     return found == map.end() ? typename Map::mapped_type{} : found->second;
@@ -63,7 +144,7 @@ auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 } // namespace
 
 QtPresentation::QtPresentation()
-    : application_(makeApplication()),
+    : application_(makeApplication()), x11Clipboard_(connectX11Clipboard()),
       signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); }))
 {
 }
@@ -152,9 +233,8 @@ ControlWidget* QtPresentation::makeControl(WindowWidget& window, uint64_t contro
     case ControlKind::PushButton:
         return new PushButtonWidget(window, [this, controlId] { tell(&UserActions::pushButtonClicked, controlId); });
     case ControlKind::TextArea:
-        return new TextAreaWidget(window, [this, controlId](const std::string& text) {
-            tell(&UserActions::textEdited, controlId, text);
-        });
+        return new TextAreaWidget(
+            window, [this, controlId](const std::string& text) { tell(&UserActions::textEdited, controlId, text); });
     case ControlKind::Label:
         return new LabelWidget(window);
     case ControlKind::Canvas:
@@ -170,10 +250,10 @@ void QtPresentation::updateControl(uint64_t controlId, const ControlLook& look)
         control->apply(look);
 }
 
-void QtPresentation::setControlText(uint64_t controlId, const std::string& text)
+void QtPresentation::setControlText(uint64_t controlId, std::string text)
 {
     if (auto* textArea = dynamic_cast<TextAreaWidget*>(findControl(controlId)))
-        textArea->mirrorText(text);
+        textArea->mirrorText(std::move(text));
 }
 
 void QtPresentation::destroyControl(uint64_t controlId)
@@ -188,10 +268,9 @@ void QtPresentation::destroyControl(uint64_t controlId)
 
 void QtPresentation::setMenuBar(const std::vector<MenuNode>& menus)
 {
-    menu_.reset();  // before the new shortcuts exist, so none is ambiguous
-    menu_ = std::make_unique<ApplicationMenu>(menus, [this](uint64_t itemId) {
-        tell(&UserActions::menuItemChosen, itemId);
-    });
+    menu_.reset(); // before the new shortcuts exist, so none is ambiguous
+    menu_ = std::make_unique<ApplicationMenu>(menus,
+                                              [this](uint64_t itemId) { tell(&UserActions::menuItemChosen, itemId); });
     for (const auto& [windowId, window] : windows_)
         menu_->attachTo(*window);
 }
@@ -203,6 +282,36 @@ std::shared_ptr<const Image> QtPresentation::decodeImage(const std::vector<unsig
 
 std::optional<std::string> QtPresentation::clipboardText()
 {
+    if (x11Clipboard_ && !QGuiApplication::clipboard()->ownsClipboard()) {
+        // The owner's pace sets how long this takes: the transfer, and the
+        // look at what arrived, happen beside the event thread, which keeps
+        // its windows painted meanwhile; clicks wait their turn.
+        std::future<X11Clipboard::Reading> pending = std::async(std::launch::async, [this] {
+            X11Clipboard::Reading reading = x11Clipboard_->read(kClipboardPatience);
+            if (reading.outcome == X11Clipboard::Outcome::Text)
+                reading.text = clipboardUtf8(std::move(reading.text));
+            return reading;
+        });
+        while (pending.wait_for(kEventsEvery) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // The toolkit keeps the clicks it held back aside, and looks at them
+        // only when the X server next sends it something: have it look as
+        // soon as the handler that reads the clipboard is over.
+        QMetaObject::invokeMethod(
+            application_.get(), [] { QCoreApplication::processEvents(); }, Qt::QueuedConnection);
+        X11Clipboard::Reading reading = pending.get();
+        switch (reading.outcome) {
+        case X11Clipboard::Outcome::Text:
+            return std::move(reading.text);
+        case X11Clipboard::Outcome::NoOwner:
+            return std::nullopt;
+        case X11Clipboard::Outcome::Silent:
+            std::fputs("framework: the clipboard's owner did not answer\n", stderr);
+            return std::nullopt;
+        case X11Clipboard::Outcome::Refused:
+            break; // text in another encoding, or none: the toolkit knows them all
+        }
+    }
     const QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
     if (!data || !data->hasText())

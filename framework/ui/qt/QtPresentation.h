@@ -16,6 +16,7 @@ class ApplicationMenu;
 class TerminationSignals;
 class ControlWidget;
 class WindowWidget;
+class X11Clipboard;
 
 class QtPresentation : public Presentation {
 public:
@@ -36,7 +37,7 @@ public:
 
     void createControl(uint64_t windowId, uint64_t controlId, const ControlLook& look) override;
     void updateControl(uint64_t controlId, const ControlLook& look) override;
-    void setControlText(uint64_t controlId, const std::string& text) override;
+    void setControlText(uint64_t controlId, std::string text) override;
     void destroyControl(uint64_t controlId) override;
 
     void setMenuBar(const std::vector<MenuNode>& menus) override;
@@ -67,6 +68,7 @@ private:
     std::unordered_map<uint64_t, WindowWidget*> windows_;  // owned; deleted later
     std::unordered_map<uint64_t, Control> controls_;
     std::unique_ptr<ApplicationMenu> menu_;
+    std::unique_ptr<X11Clipboard> x11Clipboard_;  // nil off X11
     std::unique_ptr<TerminationSignals> signals_;
     bool running_ = false;        // inside runEventLoop
     bool quitRequested_ = false;  // quitEventLoop came before runEventLoop

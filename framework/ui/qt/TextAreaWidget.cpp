@@ -27,13 +27,13 @@ void TextAreaWidget::apply(const ControlLook& look)
     areaWatch_->update();
 }
 
-void TextAreaWidget::mirrorText(const std::string& text)
+void TextAreaWidget::mirrorText(std::string text)
 {
     if (areaWatch_->inView()) {
         pending_.reset();
         showText(text);
     } else {
-        pending_ = text;
+        pending_ = std::move(text);
     }
 }
 

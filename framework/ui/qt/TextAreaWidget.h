@@ -25,7 +25,7 @@ public:
 
     QWidget& widget() override { return *this; }
     void apply(const ControlLook& look) override;
-    void mirrorText(const std::string& text);
+    void mirrorText(std::string text);
 
 private:
     void showPendingText();
