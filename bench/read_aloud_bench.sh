@@ -6,12 +6,13 @@
 #   bench/read_aloud_bench.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${LV_BENCH_BUILD:-build/release}  # the release build the program comes from
+build=${LV_BENCH_BUILD:-build/bench}  # the benchmarks' own release build
 runs=${1:-10}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLV_TESTS=OFF -DLV_BENCH=ON >/dev/null
 cmake --build "$build" --target lirra-veriz bench_window_probe >/dev/null
-bin=$build/stage/bin
+program=$build/stage/bin/lirra-veriz
+probe=$build/bench/bin/bench_window_probe
 
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR=$work/runtime HOME=$work
@@ -43,4 +44,4 @@ pactl set-default-sink null
 
 echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n 1)," \
     "load $(cut -d ' ' -f 1-3 /proc/loadavg), $(git rev-parse --short HEAD)"
-python3 bench/read_aloud/measure.py "$bin/lirra-veriz" "$bin/bench_window_probe" "$runs"
+python3 bench/read_aloud/measure.py "$program" "$probe" "$runs"

@@ -27,4 +27,4 @@ echo "== speech"
 "$bin/bench_speech" "$runs"
 echo
 echo "== read aloud, beside the shell pipeline"
-bench/read_aloud_bench.sh "$runs"
+LV_BENCH_BUILD=$build bench/read_aloud_bench.sh "$runs"

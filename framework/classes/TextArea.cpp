@@ -33,13 +33,23 @@ struct TextAreaInstance : ControlInstance {
     {
         if (slot == textSlot()) {
             if (viewCreated && !echoSuppressed)
-                presentation().setControlText(viewId, std::string(textProperty(this, "Text")));
+                presentation().setControlText(viewId, mirroredText());
             return;
         }
         ControlInstance::propertyChanged(slot);
     }
 
-    void viewAttached() override { presentation().setControlText(viewId, std::string(textProperty(this, "Text"))); }
+    void viewAttached() override { presentation().setControlText(viewId, mirroredText()); }
+
+    // The text for the presentation to read when it needs it: the string is
+    // held, not copied, as it may be megabytes that nobody will see.
+    ui::LazyText mirroredText() const
+    {
+        const auto* text = std::get_if<Ref<String>>(&propertyValue(this, "Text"));
+        if (!text || !*text)
+            return ui::LazyText(std::string());
+        return ui::LazyText([held = *text] { return std::string(held->view()); });
+    }
 
     uint32_t textSlot() const { return propertySlot(classTable(), "Text"); }
 

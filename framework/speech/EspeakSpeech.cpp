@@ -18,6 +18,9 @@ namespace {
 constexpr size_t kQueueSamples = 5600;
 // The callback's buffer: samples arrive in pieces of about this many ms.
 constexpr int kSynthesisBufferMilliseconds = 20;
+// Texts up to this size are copied whole before they are handed over (a
+// fraction of a millisecond); longer ones go in two parts.
+constexpr size_t kHandedOverWhole = 64 * 1024;
 // Marks the silent warm-up synthesis, whose samples go nowhere.
 constexpr uint64_t kWarmUp = ~uint64_t{0};
 
@@ -118,9 +121,14 @@ void EspeakSpeech::shutDown()
 
 void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
 {
-    // Copied before taking the lock, so that a huge text never holds up the
+    if (!hasWords(utf8))
+        utf8 = {};
+    // A long text's first piece is handed over before the rest is copied,
+    // so that its first words are being synthesised meanwhile. Each copy is
+    // made outside the lock, so that a huge text never holds up the
     // synthesis thread as it fetches its next request.
-    std::string text = hasWords(utf8) ? std::string(utf8) : std::string();
+    const size_t head = utf8.size() > kHandedOverWhole ? firstPieceLength(utf8) : utf8.size();
+    std::string first(utf8.substr(0, head));
     // While an interruption is under way the output thread writes nothing,
     // so that the flush takes all that was said before and none of the new
     // text. The device is silenced from here rather than by the output
@@ -128,20 +136,34 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
     std::unique_lock<std::mutex> device;
     if (interrupt)
         device = std::unique_lock(deviceMutex_);
+    uint64_t generation = 0;
     {
         std::lock_guard lock(mutex_);
         if (interrupt) {
             requests_.clear();
             queue_.interrupt(++generation_);
         }
-        if (!text.empty()) {
-            requests_.push_back({std::move(text), generation_.load()});
-            retryDevice_ = true;
-            requestsWaiting_.notify_one();
-        }
+        generation = generation_;
+        if (!first.empty())
+            queue(Request{std::move(first), generation});
     }
-    if (interrupt)
+    if (interrupt) {
         output_->flush();
+        device.unlock();
+    }
+    if (head < utf8.size()) {
+        std::string rest(utf8.substr(head));
+        std::lock_guard lock(mutex_);
+        if (generation == generation_)
+            queue(Request{std::move(rest), generation, true});
+    }
+}
+
+void EspeakSpeech::queue(Request request)
+{
+    requests_.push_back(std::move(request));
+    retryDevice_ = true;
+    requestsWaiting_.notify_one();
 }
 
 void EspeakSpeech::synthesisLoop()
@@ -174,7 +196,7 @@ void EspeakSpeech::synthesisLoop()
 
 void EspeakSpeech::synthesise(const Request& request)
 {
-    SynthesisContext context{request.generation, &generation_, &queue_, true};
+    SynthesisContext context{request.generation, &generation_, &queue_, !request.continuation};
     std::string_view rest = request.text;
     while (!rest.empty() && request.generation == generation_) {
         size_t length = firstPieceLength(rest);

@@ -29,12 +29,15 @@ private:
     struct Request {
         std::string text;
         uint64_t generation;
+        bool continuation = false;  // the rest of the request before it, which began the reading
     };
 
     void shutDown();
     void synthesisLoop();
     void outputLoop();
     void synthesise(const Request& request);
+    // Adds a request for the synthesis thread; mutex_ is held.
+    void queue(Request request);
     void play(std::span<const int16_t> samples, uint64_t generation);
     bool openDevice();
     bool ensureDeviceOpen();

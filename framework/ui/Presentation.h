@@ -4,6 +4,8 @@
 // them into real widgets and reports the user's actions back through
 // UserActions. Nothing on this side of the seam includes a toolkit header.
 
+#include "framework/ui/LazyText.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -100,10 +102,10 @@ public:
 
     virtual void createControl(uint64_t windowId, uint64_t controlId, const ControlLook& look) = 0;
     virtual void updateControl(uint64_t controlId, const ControlLook& look) = 0;
-    // Mirrors a text area's text into its widget, which keeps the string.
+    // Mirrors a text area's text into its widget, which keeps the text.
     // Text areas lying outside their window's area are never shown, and
-    // need not lay their text out.
-    virtual void setControlText(uint64_t controlId, std::string text) = 0;
+    // need not read their text, let alone lay it out.
+    virtual void setControlText(uint64_t controlId, LazyText text) = 0;
     virtual void destroyControl(uint64_t controlId) = 0;
 
     virtual void setMenuBar(const std::vector<MenuNode>& menus) = 0;

@@ -42,7 +42,7 @@ public:
 
     void createControl(uint64_t window, uint64_t id, const fw::ui::ControlLook& look) override;
     void updateControl(uint64_t id, const fw::ui::ControlLook& look) override { controls[id].look = look; }
-    void setControlText(uint64_t id, std::string text) override { controls[id].text = std::move(text); }
+    void setControlText(uint64_t id, fw::ui::LazyText text) override { controls[id].text = text.read(); }
     void destroyControl(uint64_t id) override { controls[id].destroyed = true; }
 
     void setMenuBar(const std::vector<fw::ui::MenuNode>& menus) override

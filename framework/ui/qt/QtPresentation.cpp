@@ -250,7 +250,7 @@ void QtPresentation::updateControl(uint64_t controlId, const ControlLook& look)
         control->apply(look);
 }
 
-void QtPresentation::setControlText(uint64_t controlId, std::string text)
+void QtPresentation::setControlText(uint64_t controlId, LazyText text)
 {
     if (auto* textArea = dynamic_cast<TextAreaWidget*>(findControl(controlId)))
         textArea->mirrorText(std::move(text));

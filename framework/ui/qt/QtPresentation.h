@@ -37,7 +37,7 @@ public:
 
     void createControl(uint64_t windowId, uint64_t controlId, const ControlLook& look) override;
     void updateControl(uint64_t controlId, const ControlLook& look) override;
-    void setControlText(uint64_t controlId, std::string text) override;
+    void setControlText(uint64_t controlId, LazyText text) override;
     void destroyControl(uint64_t controlId) override;
 
     void setMenuBar(const std::vector<MenuNode>& menus) override;

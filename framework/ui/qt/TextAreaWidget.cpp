@@ -27,11 +27,11 @@ void TextAreaWidget::apply(const ControlLook& look)
     areaWatch_->update();
 }
 
-void TextAreaWidget::mirrorText(std::string text)
+void TextAreaWidget::mirrorText(LazyText text)
 {
     if (areaWatch_->inView()) {
         pending_.reset();
-        showText(text);
+        showText(text.read());
     } else {
         pending_ = std::move(text);
     }
@@ -40,7 +40,7 @@ void TextAreaWidget::mirrorText(std::string text)
 void TextAreaWidget::showPendingText()
 {
     if (pending_)
-        showText(*std::exchange(pending_, std::nullopt));
+        showText(std::exchange(pending_, std::nullopt)->read());
 }
 
 void TextAreaWidget::showText(const std::string& text)

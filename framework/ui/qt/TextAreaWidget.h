@@ -25,14 +25,14 @@ public:
 
     QWidget& widget() override { return *this; }
     void apply(const ControlLook& look) override;
-    void mirrorText(std::string text);
+    void mirrorText(LazyText text);
 
 private:
     void showPendingText();
     void showText(const std::string& text);
 
     std::function<void(const std::string&)> onEdited_;
-    std::optional<std::string> pending_;  // mirrored but not yet in the document
+    std::optional<LazyText> pending_;     // mirrored but not yet read into the document
     bool mirroring_ = false;              // the document changes because of mirrorText
     WindowAreaWatch* const areaWatch_;    // a child of this widget; last, as it calls back
 };

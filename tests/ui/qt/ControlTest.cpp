@@ -59,15 +59,27 @@ TEST_F(ControlTest, TextOfAnAreaOutsideItsWindowWaitsUntilTheAreaOverlapsIt)
     presentation().createControl(1, 20, textAreaLook("txtRead", 14, 65));  // below the 50-high window
     auto& area = control<QPlainTextEdit>(window, "txtRead");
 
-    const std::string clipboard(10 * 1024 * 1024, 'x');
-    presentation().setControlText(20, clipboard);
+    // The megabytes of a clipboard are not even read while nobody sees them.
+    int reads = 0;
+    const auto clipboard = [&reads] {
+        ++reads;
+        return std::string(10 * 1024 * 1024, 'x');
+    };
+    presentation().setControlText(20, fw::ui::LazyText(clipboard));
     EXPECT_TRUE(area.document()->isEmpty());
+    EXPECT_EQ(reads, 0);
     EXPECT_EQ(area.focusPolicy(), Qt::NoFocus);  // no key may edit what nobody sees
 
     // Only the newest mirrored text counts once the area comes into view.
-    presentation().setControlText(20, "newest");
+    int newestReads = 0;
+    presentation().setControlText(20, fw::ui::LazyText([&newestReads] {
+        ++newestReads;
+        return std::string("newest");
+    }));
     presentation().updateControl(20, textAreaLook("txtRead", 14, 30));
     EXPECT_EQ(area.toPlainText(), "newest");
+    EXPECT_EQ(reads, 0);
+    EXPECT_EQ(newestReads, 1);
     EXPECT_TRUE(actions.edits.empty());
     EXPECT_NE(area.focusPolicy(), Qt::NoFocus);
 }
