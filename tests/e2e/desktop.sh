@@ -7,11 +7,19 @@ export HOME=$work
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
+# No session bus: the toolkit would otherwise start one of its own for
+# accessibility, and leave it running after the test.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 desktop_pids=()
 
 stop_desktop() {
     set +m
     for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # What the toolkit started and left running (an accessibility bus, for
+    # one) carries this run's runtime folder in its environment.
+    for pid in $(grep -lzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" /proc/[0-9]*/environ 2>/dev/null | cut -d / -f 3); do
+        [ "$pid" != $$ ] && kill "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap stop_desktop EXIT

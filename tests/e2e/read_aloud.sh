@@ -14,6 +14,9 @@ export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 export HOME=$work
+# No session bus: the toolkit would otherwise start one of its own for
+# accessibility, and leave it running after the test.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
