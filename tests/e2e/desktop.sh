@@ -26,12 +26,15 @@ trap stop_desktop EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Polls a command until it succeeds, for at most the given seconds.
-wait_for() {  # seconds command...
-    local tries=$(($1 * 10))
-    shift
-    for _ in $(seq "$tries"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    return 1
+# Polls the command until it succeeds; fails with the message once the
+# seconds have passed. Deadlines only bound a fault.
+wait_until() {  # seconds message command...
+    local deadline=$((SECONDS + $1)) message=$2
+    shift 2
+    until "$@"; do
+        ((SECONDS < deadline)) || fail "$message"
+        sleep 0.05
+    done
 }
 
 start_x_server() {
@@ -48,8 +51,8 @@ start_x_server() {
 start_window_manager() {
     dbus-run-session -- xfwm4 --compositor=off >"$work/xfwm4.log" 2>&1 &
     desktop_pids+=($!)
-    wait_for 10 bash -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-        fail "the window manager did not start: $(cat "$work/xfwm4.log")"
+    wait_until 10 "the window manager did not start" \
+        bash -c 'xprop -root -notype _NET_SUPPORTING_WM_CHECK | grep -q "window id"' 
 }
 
 # The id of the window with exactly that title, once it exists.

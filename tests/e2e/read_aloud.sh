@@ -6,58 +6,27 @@
 set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-# This run's own runtime folder: the sound server's socket and pid live
-# there, apart from any other run's.
-export XDG_RUNTIME_DIR=$work/runtime
+source "$here/desktop.sh"
+# The sound server's socket and pid live in this run's runtime folder, and
+# the sound server goes with the desktop, after the streams it serves.
 export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
-mkdir -p "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-export HOME=$work
-# No session bus: the toolkit would otherwise start one of its own for
-# accessibility, and leave it running after the test.
-export DBUS_SESSION_BUS_ADDRESS=disabled:
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    pulseaudio --kill 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# Polls the command until it succeeds; fails with the message once the
-# seconds have passed.
-wait_until() {  # seconds message command...
-    local deadline=$((SECONDS + $1)) message=$2
-    shift 2
-    until "$@"; do
-        ((SECONDS < deadline)) || fail "$message"
-        sleep 0.05
-    done
-}
 
 # The desktop: an X server on a display that it picks itself, and a sound
 # server with a null sink.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-wait_until 10 "the X server did not start" grep -qx '[0-9]\+' "$work/display"
-export DISPLAY=:$(head -n 1 "$work/display")
-wait_until 10 "the X server did not answer" xdpyinfo >/dev/null 2>&1
+start_x_server
 pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=null" \
     --load=module-native-protocol-unix >/dev/null 2>&1
 wait_until 10 "the sound server did not answer" pactl info >/dev/null 2>&1
 pactl set-default-sink null
 # A silent stream keeps the sink running, so that its monitor has a clock.
 pacat -d null --raw --format=s16le --rate=22050 --channels=1 </dev/zero &
-pids+=($!)
+desktop_pids+=($!)
 
 # The utility.
 ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0 "$program" 2>"$work/stderr" &
 app=$!
-pids+=($app)
-title="Tarvenholt Lirra Veriz 5.0"
+desktop_pids+=($app)
+title=$palette_title
 window=""
 find_window() { window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1 || true); [ -n "$window" ]; }
 wait_until 10 "the palette did not appear" find_window
@@ -81,7 +50,7 @@ start_recording() {  # file
     recording=$1
     parec -d null.monitor --latency-msec=20 --raw --format=s16le --rate=22050 --channels=1 >"$recording" &
     recorder=$!
-    pids+=($recorder)
+    desktop_pids+=($recorder)
     wait_until 10 "the recorder did not start" test -s "$recording"
 }
 stop_recording() {

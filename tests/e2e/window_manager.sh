@@ -23,7 +23,7 @@ about_button() { xdotool mousemove --window "$palette" 40 36 click 1; }
 
 # Waits for the program to end and checks its exit code.
 ended_with() {  # code what
-    wait_for 20 bash -c "! kill -0 $app" || fail "$2 did not end the program"
+    wait_until 20 "$2 did not end the program" bash -c "! kill -0 $app"
     local status=0
     wait "$app" || status=$?
     [ "$status" -eq "$1" ] || fail "exit code $status after $2; stderr: $(cat "$work/stderr")"
@@ -48,15 +48,15 @@ echo "Alt+F4 and Close on the palette: it stays"
 
 # About brings a minimised About window back, in front and with the focus.
 xdotool windowminimize --sync "$about"
-wait_for 5 bash -c "! xwininfo -id $about | grep -q IsViewable" || fail "the About window did not minimise"
+wait_until 5 "the About window did not minimise" bash -c "! xwininfo -id $about | grep -q IsViewable"
 about_button
-wait_for 5 viewable "$about" || fail "About left the minimised About window minimised"
-wait_for 5 active_is "$about" || fail "About did not give the About window the focus"
+wait_until 5 "About left the minimised About window minimised" viewable "$about"
+wait_until 5 "About did not give the About window the focus" active_is "$about"
 echo "About after minimising the About window: it is back and active"
 
 # Its close box closes it; the next About makes a new one.
 wmctrl -ic "$about"
-wait_for 5 bash -c "! xwininfo -id $about >/dev/null 2>&1" || fail "the About window's close box did not close it"
+wait_until 5 "the About window's close box did not close it" bash -c "! xwininfo -id $about >/dev/null 2>&1"
 echo "the About window's close box closes it"
 
 # The signals of a logout, of kill and of Ctrl+C end the program as Quit does.
