@@ -1,30 +1,12 @@
 #include "framework/speech/TextSanitiser.h"
 
+#include "framework/text/Utf8.h"
+
 #include <cstdint>
 
 namespace fw::speech {
 
 namespace {
-
-// Length of the valid UTF-8 sequence at the start of text, 0 when invalid.
-size_t validSequenceLength(std::string_view text, char32_t& codePoint)
-{
-    auto byte = [&](size_t i) { return static_cast<uint8_t>(text[i]); };
-    uint8_t lead = byte(0);
-    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || length > text.size())
-        return 0;
-    codePoint = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (byte(i) & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    bool overlong = codePoint < kSmallest[length];
-    bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    return overlong || surrogate || codePoint > 0x10FFFF ? 0 : length;
-}
 
 bool unspeakable(char32_t c)
 {
@@ -41,7 +23,7 @@ std::string sanitiseForSpeech(std::string_view text)
     size_t i = 0;
     while (i < text.size()) {
         char32_t codePoint = 0;
-        size_t length = validSequenceLength(text.substr(i), codePoint);
+        size_t length = text::utf8SequenceLength(text.substr(i), codePoint);
         if (length == 0) {
             safe.push_back(' ');
             ++i;

@@ -5,6 +5,7 @@
 #include "framework/ui/qt/GuardedCall.h"
 #include "framework/ui/qt/LabelWidget.h"
 #include "framework/ui/qt/PushButtonWidget.h"
+#include "framework/text/Utf8.h"
 #include "framework/ui/qt/QtImage.h"
 #include "framework/ui/qt/TerminationSignals.h"
 #include "framework/ui/qt/TextAreaWidget.h"
@@ -15,14 +16,11 @@
 #include <QClipboard>
 #include <QMimeData>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <future>
-#include <string_view>
 #include <utility>
 
 namespace fw::ui {
@@ -73,64 +71,13 @@ std::unique_ptr<X11Clipboard> connectX11Clipboard()
     return X11Clipboard::connect(display.isEmpty() ? nullptr : display.constData());
 }
 
-// The lead bytes of UTF-8 sequences longer than one byte.
-struct Utf8Lead {
-    unsigned char mask;
-    unsigned char value;
-    int following;  // continuation bytes
-    uint32_t least; // smallest code point such a sequence may hold
-};
-constexpr Utf8Lead kUtf8Leads[] = {
-    // mask  value  following  least
-    {0xe0, 0xc0, 1, 0x80},
-    {0xf0, 0xe0, 2, 0x800},
-    {0xf8, 0xf0, 3, 0x10000},
-};
-
-bool isAsciiEight(const unsigned char* bytes)
-{
-    uint64_t eight = 0;
-    std::memcpy(&eight, bytes, sizeof eight);
-    return (eight & 0x8080808080808080u) == 0;
-}
-
-bool isValidUtf8(std::string_view text)
-{
-    const auto* byte = reinterpret_cast<const unsigned char*>(text.data());
-    const unsigned char* end = byte + text.size();
-    while (byte < end) {
-        if (*byte < 0x80) {
-            // Text is mostly ASCII: eight bytes at a time while it lasts.
-            while (end - byte >= 8 && isAsciiEight(byte))
-                byte += 8;
-            while (byte < end && *byte < 0x80)
-                ++byte;
-            continue;
-        }
-        const auto* lead =
-            std::ranges::find_if(kUtf8Leads, [&](const Utf8Lead& l) { return (*byte & l.mask) == l.value; });
-        if (lead == std::end(kUtf8Leads) || end - byte <= lead->following)
-            return false;
-        uint32_t point = *byte & static_cast<unsigned char>(~lead->mask);
-        for (int i = 1; i <= lead->following; ++i) {
-            if ((byte[i] & 0xc0) != 0x80)
-                return false;
-            point = point << 6 | (byte[i] & 0x3f);
-        }
-        if (point < lead->least || point > 0x10ffff || (point >= 0xd800 && point <= 0xdfff))
-            return false;
-        byte += lead->following + 1;
-    }
-    return true;
-}
-
 // The owner's bytes as the clipboard's text: like the toolkit, without one
 // trailing NUL, and with what is not UTF-8 replaced.
 std::string clipboardUtf8(std::string bytes)
 {
     if (!bytes.empty() && bytes.back() == '\0')
         bytes.pop_back();
-    if (isValidUtf8(bytes))
+    if (text::isValidUtf8(bytes))
         return bytes;
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
 }
