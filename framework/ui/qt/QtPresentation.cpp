@@ -5,7 +5,7 @@
 #include "framework/ui/qt/GuardedCall.h"
 #include "framework/ui/qt/LabelWidget.h"
 #include "framework/ui/qt/PushButtonWidget.h"
-#include "framework/text/Utf8.h"
+#include "framework/ui/qt/QtClipboard.h"
 #include "framework/ui/qt/QtImage.h"
 #include "framework/ui/qt/TerminationSignals.h"
 #include "framework/ui/qt/TextAreaWidget.h"
@@ -13,35 +13,43 @@
 #include "framework/ui/qt/X11Clipboard.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
 #include <utility>
 
 namespace fw::ui {
 
 namespace {
 
-// Without a display QGuiApplication aborts; say so plainly instead. Under
-// Wayland no window may stay above other applications' windows, so where
-// XWayland is there too the X11 platform is chosen.
-void chooseDisplay()
+// The X display the toolkit is to open, proven by opening the framework's
+// own connection to it first: without one the toolkit aborts, and names the
+// wrong cause. Nil on other platforms. Under Wayland no window may stay above
+// other applications' windows, so where XWayland is there too the X11
+// platform is chosen.
+std::unique_ptr<X11Clipboard> connectDisplay()
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return;
-    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (x11 && wayland)
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    if (platform.isEmpty()) {
+        const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        if (display.isEmpty() && !wayland) {
+            std::fputs("framework: no display: set DISPLAY (X11) or WAYLAND_DISPLAY\n", stderr);
+            std::exit(1);
+        }
+        if (display.isEmpty())
+            return nullptr;
         qputenv("QT_QPA_PLATFORM", "xcb");
-    if (!x11 && !wayland) {
-        std::fputs("framework: no display: set DISPLAY (X11) or WAYLAND_DISPLAY\n", stderr);
+    } else if (!platform.startsWith("xcb")) {
+        return nullptr;
+    }
+    std::unique_ptr<X11Clipboard> connection = X11Clipboard::connect(display.isEmpty() ? nullptr : display.constData());
+    if (!connection) {
+        std::fprintf(stderr, "framework: cannot open the X display \"%s\"\n", display.constData());
         std::exit(1);
     }
+    return connection;
 }
 
 std::unique_ptr<QApplication> makeApplication()
@@ -49,37 +57,11 @@ std::unique_ptr<QApplication> makeApplication()
     // QApplication keeps references to both for its whole life.
     static int argc = 1;
     static char* argv[] = {program_invocation_name, nullptr};
-    chooseDisplay();
     auto application = std::make_unique<QApplication>(argc, argv);
     // Only quitEventLoop ends the program: a floating window counts as no
     // window to Qt, so closing the last ordinary one would quit.
     QApplication::setQuitOnLastWindowClosed(false);
     return application;
-}
-
-// How long the clipboard's owner may take to answer, each time it is asked.
-constexpr std::chrono::milliseconds kClipboardPatience{400};
-// How often the event thread looks at its events while the clipboard comes.
-constexpr std::chrono::milliseconds kEventsEvery{5};
-
-// Under X11 the clipboard is read on a connection of the framework's own.
-std::unique_ptr<X11Clipboard> connectX11Clipboard()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    const QByteArray display = qgetenv("DISPLAY");
-    return X11Clipboard::connect(display.isEmpty() ? nullptr : display.constData());
-}
-
-// The owner's bytes as the clipboard's text: like the toolkit, without one
-// trailing NUL, and with what is not UTF-8 replaced.
-std::string clipboardUtf8(std::string bytes)
-{
-    if (!bytes.empty() && bytes.back() == '\0')
-        bytes.pop_back();
-    if (text::isValidUtf8(bytes))
-        return bytes;
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
 }
 
 template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
@@ -91,7 +73,7 @@ template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map
 } // namespace
 
 QtPresentation::QtPresentation()
-    : application_(makeApplication()), x11Clipboard_(connectX11Clipboard()),
+    : clipboard_(std::make_unique<QtClipboard>(connectDisplay())), application_(makeApplication()),
       signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); }))
 {
 }
@@ -114,6 +96,22 @@ void QtPresentation::setUserActions(UserActions* actions)
 template <typename... Parameters, typename... Arguments>
 void QtPresentation::tell(void (UserActions::*action)(Parameters...), Arguments&&... arguments)
 {
+    if (clipboard_->reading()) {
+        // A user must always be able to stop and to quit: what they do while
+        // the clipboard's owner is awaited gives the read up, and is handled
+        // as soon as the handler that reads is over.
+        const char* reason = "the user did something else first";
+        if constexpr (sizeof...(Parameters) == 0) {
+            if (action == &UserActions::endRequested)
+                reason = "the program was asked to end";
+        }
+        clipboard_->giveUp(reason);
+        held_.push_back([this, action, ... arguments = std::decay_t<Arguments>(arguments)] {
+            if (actions_)
+                (actions_->*action)(arguments...);
+        });
+        return;
+    }
     guardedCall([&] {
         if (actions_)
             (actions_->*action)(std::forward<Arguments>(arguments)...);
@@ -229,41 +227,10 @@ std::shared_ptr<const Image> QtPresentation::decodeImage(const std::vector<unsig
 
 std::optional<std::string> QtPresentation::clipboardText()
 {
-    if (x11Clipboard_ && !QGuiApplication::clipboard()->ownsClipboard()) {
-        // The owner's pace sets how long this takes: the transfer, and the
-        // look at what arrived, happen beside the event thread, which keeps
-        // its windows painted meanwhile; clicks wait their turn.
-        std::future<X11Clipboard::Reading> pending = std::async(std::launch::async, [this] {
-            X11Clipboard::Reading reading = x11Clipboard_->read(kClipboardPatience);
-            if (reading.outcome == X11Clipboard::Outcome::Text)
-                reading.text = clipboardUtf8(std::move(reading.text));
-            return reading;
-        });
-        while (pending.wait_for(kEventsEvery) != std::future_status::ready)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        // The toolkit keeps the clicks it held back aside, and looks at them
-        // only when the X server next sends it something: have it look as
-        // soon as the handler that reads the clipboard is over.
-        QMetaObject::invokeMethod(
-            application_.get(), [] { QCoreApplication::processEvents(); }, Qt::QueuedConnection);
-        X11Clipboard::Reading reading = pending.get();
-        switch (reading.outcome) {
-        case X11Clipboard::Outcome::Text:
-            return std::move(reading.text);
-        case X11Clipboard::Outcome::NoOwner:
-            return std::nullopt;
-        case X11Clipboard::Outcome::Silent:
-            std::fputs("framework: the clipboard's owner did not answer\n", stderr);
-            return std::nullopt;
-        case X11Clipboard::Outcome::Refused:
-            break; // text in another encoding, or none: the toolkit knows them all
-        }
-    }
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
-    if (!data || !data->hasText())
-        return std::nullopt;
-    return clipboard->text(QClipboard::Clipboard).toStdString();
+    std::optional<std::string> text = clipboard_->text();
+    for (std::function<void()>& action : std::exchange(held_, {}))
+        post(std::move(action));
+    return text;
 }
 
 void QtPresentation::runEventLoop()

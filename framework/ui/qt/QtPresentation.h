@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class QApplication;
 
@@ -16,7 +17,7 @@ class ApplicationMenu;
 class TerminationSignals;
 class ControlWidget;
 class WindowWidget;
-class X11Clipboard;
+class QtClipboard;
 
 class QtPresentation : public Presentation {
 public:
@@ -63,13 +64,17 @@ private:
     template <typename... Parameters, typename... Arguments>
     void tell(void (UserActions::*action)(Parameters...), Arguments&&... arguments);
 
-    std::unique_ptr<QApplication> application_;  // first in, last out
+    // Made first: opening the framework's own connection proves that the
+    // toolkit can open the display.
+    std::unique_ptr<QtClipboard> clipboard_;
+    std::unique_ptr<QApplication> application_;
     UserActions* actions_ = nullptr;             // not owned
     std::unordered_map<uint64_t, WindowWidget*> windows_;  // owned; deleted later
     std::unordered_map<uint64_t, Control> controls_;
     std::unique_ptr<ApplicationMenu> menu_;
-    std::unique_ptr<X11Clipboard> x11Clipboard_;  // nil off X11
     std::unique_ptr<TerminationSignals> signals_;
+    // What the user did while the clipboard's owner was awaited, in order.
+    std::vector<std::function<void()>> held_;
     bool running_ = false;        // inside runEventLoop
     bool quitRequested_ = false;  // quitEventLoop came before runEventLoop
 };
