@@ -1,6 +1,7 @@
 #pragma once
 // A push button; every click goes to the handler it was made with. Out of
-// its window's area it takes no focus, so no key can push it.
+// its window's area it takes no focus, so no key can push it. While it has
+// the focus, a ring around its edge shows it.
 
 #include "framework/ui/qt/ControlWidget.h"
 #include "framework/ui/qt/WindowAreaWatch.h"
@@ -18,8 +19,16 @@ public:
     QWidget& widget() override { return *this; }
     void apply(const ControlLook& look) override;
 
+protected:
+    // The button as the style draws it, and the focus ring over its edge.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
-    WindowAreaWatch* const areaWatch_;  // a child of this widget
+    // Two one-pixel rings just inside the edge, in colours that stand out
+    // from the button's face and from the window around it.
+    void paintFocusRing();
+
+    WindowAreaWatch* const areaWatch_; // a child of this widget
 };
 
 } // namespace fw::ui

@@ -98,6 +98,7 @@ TEST_F(ControlTest, TabNeverReachesControlsOutsideTheWindow)
     presentation().createControl(1, 15, buttonLook("PushButton1", 364, 65));
     presentation().showWindow(1);
     window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     control<QPushButton>(window, "cmdRead").setFocus();
     settle();
 
