@@ -1,8 +1,8 @@
 // Draws the About picture and writes it as a JPEG: a speaker sending sound
-// waves over a sky-blue field, with the product's name beneath. Given a
-// second file, also draws the program's icon there as a PNG: the speaker and
-// its waves alone, on a rounded tile of the same field.
-//   make-about-picture PICTURE.jpg [ICON.png]
+// waves over a sky-blue field, with the product's name beneath. Given sizes
+// and files, also draws the program's icon at each size as a PNG: the
+// speaker and its waves alone, on a rounded tile of the same field.
+//   make-about-picture PICTURE.jpg [SIZE ICON.png]...
 
 #include <QGuiApplication>
 #include <QImage>
@@ -19,7 +19,6 @@ constexpr int kHeight = 190;
 
 // The icon: the part of the picture that holds the speaker and its waves,
 // scaled to the icon's size.
-constexpr int kIconSize = 128;
 constexpr QRect kIconArea(38, 15, 130, 130);
 
 void drawBackground(QPainter& painter)
@@ -76,9 +75,9 @@ QImage drawPicture()
     return image;
 }
 
-QImage drawIcon()
+QImage drawIcon(int size)
 {
-    QImage icon(kIconSize, kIconSize, QImage::Format_ARGB32);
+    QImage icon(size, size, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -101,19 +100,35 @@ bool save(const QImage& image, const char* file, const char* format, int quality
     return false;
 }
 
+// An icon size as given on the command line, in pixels; 0 when it is not a
+// positive whole number.
+int iconSize(const char* text)
+{
+    bool ok = false;
+    int size = QByteArray(text).toInt(&ok);
+    return ok && size > 0 ? size : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: make-about-picture PICTURE.jpg [ICON.png]\n");
+    if (argc < 2 || argc % 2 != 0) {
+        std::fprintf(stderr, "usage: make-about-picture PICTURE.jpg [SIZE ICON.png]...\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     if (!save(drawPicture(), argv[1], "JPG", 90))
         return 1;
-    if (argc == 3 && !save(drawIcon(), argv[2], "PNG", -1))
-        return 1;
+    for (int arg = 2; arg < argc; arg += 2) {
+        int size = iconSize(argv[arg]);
+        if (size == 0) {
+            std::fprintf(stderr, "make-about-picture: %s is not an icon size\n", argv[arg]);
+            return 2;
+        }
+        if (!save(drawIcon(size), argv[arg + 1], "PNG", -1))
+            return 1;
+    }
     return 0;
 }
