@@ -2,6 +2,7 @@
 
 #include "framework/ui/qt/ApplicationMenu.h"
 #include "framework/ui/qt/CanvasWidget.h"
+#include "framework/ui/qt/DisplayLossWatch.h"
 #include "framework/ui/qt/GuardedCall.h"
 #include "framework/ui/qt/LabelWidget.h"
 #include "framework/ui/qt/PushButtonWidget.h"
@@ -92,7 +93,9 @@ template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map
 
 QtPresentation::QtPresentation()
     : application_(makeApplication()), x11Clipboard_(connectX11Clipboard()),
-      signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); }))
+      signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); })),
+      displayLoss_(std::make_unique<DisplayLossWatch>(
+          [this](const std::string& display) { tell(&UserActions::displayLost, display); }))
 {
 }
 

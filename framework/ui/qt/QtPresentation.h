@@ -13,6 +13,7 @@ class QApplication;
 namespace fw::ui {
 
 class ApplicationMenu;
+class DisplayLossWatch;
 class TerminationSignals;
 class ControlWidget;
 class WindowWidget;
@@ -70,6 +71,7 @@ private:
     std::unique_ptr<ApplicationMenu> menu_;
     std::unique_ptr<X11Clipboard> x11Clipboard_;  // nil off X11
     std::unique_ptr<TerminationSignals> signals_;
+    std::unique_ptr<DisplayLossWatch> displayLoss_;
     bool running_ = false;        // inside runEventLoop
     bool quitRequested_ = false;  // quitEventLoop came before runEventLoop
 };
