@@ -20,11 +20,13 @@ void installServices(std::unique_ptr<ui::Presentation> presentation, std::unique
 
 void releaseServices()
 {
-    theSpeech.reset();
+    releaseSpeech();
     if (thePresentation)
         thePresentation->setUserActions(nullptr);
     thePresentation.reset();
 }
+
+void releaseSpeech() { theSpeech.reset(); }
 
 bool servicesInstalled() { return thePresentation != nullptr; }
 

@@ -15,6 +15,8 @@ void installServices(std::unique_ptr<ui::Presentation> presentation,
                      std::unique_ptr<speech::SpeechService> speech);
 // Destroys both services; speech first, so nothing speaks once the desktop is gone.
 void releaseServices();
+// Destroys the speech service alone: speech stops, its threads are joined.
+void releaseSpeech();
 bool servicesInstalled();
 
 ui::Presentation& presentation();

@@ -3,9 +3,13 @@
 #include "framework/classes/EventLoop.h"
 #include "framework/classes/MenuItem.h"
 #include "framework/classes/PushButton.h"
+#include "framework/classes/Services.h"
 #include "framework/classes/TextArea.h"
 #include "framework/classes/Window.h"
 #include "framework/runtime/Properties.h"
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace fw {
 
@@ -52,10 +56,23 @@ void UserActionDispatch::textEdited(uint64_t controlId, const std::string& text)
 
 void UserActionDispatch::endRequested() { Quit(0); }
 
+// The windows went with the display, and the toolkit cannot be taken down
+// without it; nor may the static destructors run while the speech threads
+// go on. So the speech alone is stopped and its threads joined, and the
+// process ends on the spot.
+void UserActionDispatch::displayLost(const std::string& display)
+{
+    releaseSpeech();
+    std::fprintf(stderr, "framework: the connection to the display %s was lost\n", display.c_str());
+    std::_Exit(1);
+}
+
 UserActionDispatch& userActionDispatch()
 {
-    static UserActionDispatch dispatch;
-    return dispatch;
+    // Never destroyed: should the process end with windows still open (an
+    // exit() from below the framework), they unregister from it as they go.
+    static auto* dispatch = new UserActionDispatch;
+    return *dispatch;
 }
 
 } // namespace fw

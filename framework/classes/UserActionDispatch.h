@@ -20,6 +20,7 @@ public:
     void menuItemChosen(uint64_t itemId) override;
     void textEdited(uint64_t controlId, const std::string& text) override;
     void endRequested() override;
+    [[noreturn]] void displayLost(const std::string& display) override;
 
 private:
     Object* find(uint64_t id) const;

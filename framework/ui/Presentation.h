@@ -73,6 +73,11 @@ public:
     // The desktop asked the program to end (a logout, Ctrl+C in a terminal,
     // kill): it ends as Quit ends it.
     virtual void endRequested() = 0;
+    // The connection to the display (":1") is gone: its X server ended, or
+    // an ssh -X link dropped. Nothing can be shown or torn down any more.
+    // Does not return: the process ends with exit code 1 and one line on
+    // stderr once speech has stopped.
+    virtual void displayLost(const std::string& display) = 0;
 };
 
 // A menu node as the presentation shows it.

@@ -20,6 +20,7 @@
 #include "tests/support/ProgramFixture.h"
 #include "tests/support/SlotPatch.h"
 
+#include <cstdio>
 #include <functional>
 #include <new>
 #include <stdexcept>
@@ -282,6 +283,21 @@ TEST_F(StartupTest, ExceptionHelperTurnsRuntimeExceptionsIntoResults)
         EXPECT_EQ(frameworkCalls().delegates[0].flags, 0);
         raisedByTest = nullptr;
     }
+}
+
+// With the display gone nothing is torn down: the speech stops, then one
+// line, and the process ends on the spot, in the middle of the loop.
+TEST_F(StartupTest, ALostDisplayStopsTheSpeechThenEndsTheProcessWithOneLineAndExitCodeOne)
+{
+    EXPECT_EXIT(
+        {
+            fakeDesktop().onSpeechReleased = [] { std::fputs("speech released\n", stderr); };
+            fakeDesktop().nextScript.push_back([] { fakeDesktop().presentation->loseDisplay(":9"); });
+            fakeDesktop().nextScript.push_back([] { std::fputs("the loop went on\n", stderr); });
+            percent_main();
+            std::fputs("the program ended as Quit ends it\n", stderr);
+        },
+        testing::ExitedWithCode(1), "^speech released\nframework: the connection to the display :9 was lost\n$");
 }
 
 } // namespace

@@ -46,6 +46,8 @@ FakePresentation::~FakePresentation()
 FakeSpeech::~FakeSpeech()
 {
     fakeDesktop().spokenLastRun = spoken;
+    if (fakeDesktop().onSpeechReleased)
+        fakeDesktop().onSpeechReleased();
     if (fakeDesktop().speech == this)
         fakeDesktop().speech = nullptr;
 }
@@ -137,6 +139,8 @@ void FakePresentation::click(const std::string& controlName)
 }
 
 void FakePresentation::closeBox(const std::string& title) { actions_->windowCloseRequested(windowId(title)); }
+
+void FakePresentation::loseDisplay(const std::string& display) { actions_->displayLost(display); }
 
 namespace {
 const fw::ui::MenuNode* findNode(const std::vector<fw::ui::MenuNode>& nodes, const std::string& text)

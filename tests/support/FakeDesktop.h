@@ -66,6 +66,8 @@ public:
     void click(const std::string& controlName);
     void closeBox(const std::string& title);
     void chooseMenuItem(const std::string& itemText);
+    // The X server went away.
+    void loseDisplay(const std::string& display);
 
     // The live (not destroyed) window of that title, or nil.
     FakeWindow* window(const std::string& title);
@@ -116,6 +118,8 @@ struct FakeDesktop {
     std::vector<SpokenText> spokenLastRun;
     std::vector<std::string> callsLastRun;
     int loopsLastRun = 0;
+    // Called as the speech service is destroyed.
+    std::function<void()> onSpeechReleased;
 };
 FakeDesktop& fakeDesktop();
 // Installs fresh stand-ins directly (without RuntimeInit).

@@ -2,6 +2,7 @@
 
 #include "framework/ui/qt/ApplicationMenu.h"
 #include "framework/ui/qt/CanvasWidget.h"
+#include "framework/ui/qt/DisplayLossWatch.h"
 #include "framework/ui/qt/GuardedCall.h"
 #include "framework/ui/qt/LabelWidget.h"
 #include "framework/ui/qt/PushButtonWidget.h"
@@ -74,7 +75,14 @@ template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map
 
 QtPresentation::QtPresentation()
     : clipboard_(std::make_unique<QtClipboard>(connectDisplay())), application_(makeApplication()),
-      signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); }))
+      signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); })),
+      // Never held back: the toolkit ends the process as soon as this returns.
+      displayLoss_(std::make_unique<DisplayLossWatch>([this](const std::string& display) {
+          guardedCall([&] {
+              if (actions_)
+                  actions_->displayLost(display);
+          });
+      }))
 {
 }
 

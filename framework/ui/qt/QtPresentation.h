@@ -14,6 +14,7 @@ class QApplication;
 namespace fw::ui {
 
 class ApplicationMenu;
+class DisplayLossWatch;
 class TerminationSignals;
 class ControlWidget;
 class WindowWidget;
@@ -73,6 +74,7 @@ private:
     std::unordered_map<uint64_t, Control> controls_;
     std::unique_ptr<ApplicationMenu> menu_;
     std::unique_ptr<TerminationSignals> signals_;
+    std::unique_ptr<DisplayLossWatch> displayLoss_;
     // What the user did while the clipboard's owner was awaited, in order.
     std::vector<std::function<void()>> held_;
     bool running_ = false;        // inside runEventLoop

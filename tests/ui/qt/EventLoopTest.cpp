@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -78,6 +81,19 @@ TEST_F(EventLoopTest, ExceptionReachingTheLoopEndsTheProgramWithAMessage)
             presentation().runEventLoop();
         },
         "exception reached the event loop: escaped");
+}
+
+// While the display is there the toolkit's messages pass on as they were,
+// from any thread, even one that reads like the news of a lost X server.
+TEST_F(EventLoopTest, MessagesPassOnUnchangedWhileTheDisplayIsThere)
+{
+    testing::internal::CaptureStderr();
+    qWarning("The X11 connection broke (error 1). Did the X11 server die?");
+    std::thread([] { qWarning("from another thread"); }).join();
+    qInfo("for information");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "The X11 connection broke (error 1). Did the X11 server die?\nfrom another thread\nfor information\n");
+    EXPECT_EQ(actions.lostDisplays, std::vector<std::string>{});
 }
 
 } // namespace

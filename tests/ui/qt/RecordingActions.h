@@ -31,9 +31,12 @@ public:
             onEndRequested();
     }
 
+    void displayLost(const std::string& display) override { lostDisplays.push_back(display); }
+
     std::vector<uint64_t> clicked, closeRequested, chosen;
     std::vector<std::pair<uint64_t, std::string>> edits;
     int endRequests = 0;
+    std::vector<std::string> lostDisplays;
     // What the framework does next.
     std::function<void(uint64_t windowId)> onCloseRequested;
     std::function<void(uint64_t itemId)> onMenuItemChosen;
