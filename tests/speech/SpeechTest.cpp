@@ -85,6 +85,40 @@ TEST(TextPiecesTest, LongTextsAreCutBetweenWords)
     EXPECT_LT(pieces, words.size() / kPieceBytes * 2 + 2) << "pieces stay well filled";
 }
 
+// A text of exactly bytes bytes: lead, then unit over and over.
+std::string repeated(std::string_view unit, size_t bytes, std::string_view lead = "")
+{
+    std::string text(lead);
+    while (text.size() < bytes)
+        text += unit;
+    text.resize(bytes);
+    return text;
+}
+
+struct HandOverCase {
+    const char* what;
+    std::string text;
+    size_t first;
+};
+
+TEST(TextPiecesTest, LongTextsAreHandedOverInTwoPartsWithNothingLost)
+{
+    const HandOverCase cases[] = {
+        {"empty", "", 0},
+        {"exactly the whole-copy size", repeated("many words ", kHandedOverWhole), kHandedOverWhole},
+        {"one byte over: after the last blank", repeated("many words ", kHandedOverWhole + 1), 4092},
+        {"far over", repeated("many words ", 16 * kHandedOverWhole), 4092},
+        {"3-byte character across the cut", repeated("\xE2\x82\xAC", kHandedOverWhole + 2), 4095},
+        {"4-byte character across the cut", repeated("\xF0\x9F\x98\x80", kHandedOverWhole + 1, "a"), 4093},
+    };
+    for (const HandOverCase& c : cases) {
+        const HandOver handOver = splitForHandOver(c.text);
+        EXPECT_EQ(handOver.first.size(), c.first) << c.what;
+        EXPECT_EQ(handOver.first.size() + handOver.rest.size(), c.text.size()) << c.what << ": nothing lost";
+        EXPECT_TRUE(std::string(handOver.first) + std::string(handOver.rest) == c.text) << c.what << ": nor changed";
+    }
+}
+
 TEST(SampleQueueTest, BoundedInterruptibleAndSaysWhenDry)
 {
     SampleQueue queue(100);
