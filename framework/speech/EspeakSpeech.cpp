@@ -18,9 +18,6 @@ namespace {
 constexpr size_t kQueueSamples = 5600;
 // The callback's buffer: samples arrive in pieces of about this many ms.
 constexpr int kSynthesisBufferMilliseconds = 20;
-// Texts up to this size are copied whole before they are handed over (a
-// fraction of a millisecond); longer ones go in two parts.
-constexpr size_t kHandedOverWhole = 64 * 1024;
 // Marks the silent warm-up synthesis, whose samples go nowhere.
 constexpr uint64_t kWarmUp = ~uint64_t{0};
 
@@ -127,8 +124,8 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
     // so that its first words are being synthesised meanwhile. Each copy is
     // made outside the lock, so that a huge text never holds up the
     // synthesis thread as it fetches its next request.
-    const size_t head = utf8.size() > kHandedOverWhole ? firstPieceLength(utf8) : utf8.size();
-    std::string first(utf8.substr(0, head));
+    const HandOver handOver = splitForHandOver(utf8);
+    std::string first(handOver.first);
     // While an interruption is under way the output thread writes nothing,
     // so that the flush takes all that was said before and none of the new
     // text. The device is silenced from here rather than by the output
@@ -151,8 +148,8 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
         output_->flush();
         device.unlock();
     }
-    if (head < utf8.size()) {
-        std::string rest(utf8.substr(head));
+    if (!handOver.rest.empty()) {
+        std::string rest(handOver.rest);
         std::lock_guard lock(mutex_);
         if (generation == generation_)
             queue(Request{std::move(rest), generation, true});

@@ -47,4 +47,10 @@ size_t firstPieceLength(std::string_view text, size_t limit)
     return cut;
 }
 
+HandOver splitForHandOver(std::string_view text)
+{
+    const size_t head = text.size() > kHandedOverWhole ? firstPieceLength(text) : text.size();
+    return {text.substr(0, head), text.substr(head)};
+}
+
 } // namespace fw::speech

@@ -12,15 +12,44 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 desktop_pids=()
 
-stop_desktop() {
-    set +m
-    for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    # What the toolkit started and left running (an accessibility bus, for
-    # one) carries this run's runtime folder in its environment.
-    for pid in $(grep -lzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" /proc/[0-9]*/environ 2>/dev/null | cut -d / -f 3); do
-        [ "$pid" != $$ ] && kill "$pid" 2>/dev/null || true
+# Whether the process runs in this desktop: it carries this run's runtime
+# folder in its environment. Not once it has ended, even if not yet reaped,
+# nor a later process that was given the same number.
+ours() {  # pid
+    grep -qzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" "/proc/$1/environ" 2>/dev/null
+}
+
+# Waits until none of the processes is ours; false if some still are once
+# the seconds have passed.
+all_gone() {  # seconds pid...
+    local deadline=$((SECONDS + $1)) pid
+    shift
+    for pid in "$@"; do
+        while ours "$pid"; do
+            ((SECONDS < deadline)) || return 1
+            sleep 0.05
+        done
     done
-    rm -rf "$work"
+}
+
+# Ends whatever runs in this desktop, the desktop's own processes and what
+# the toolkit started and left running (an accessibility bus, for one), and
+# removes its folder once they are gone: a server that is still ending
+# writes into it. The test's outcome is decided by then, and stays as it is.
+stop_desktop() {
+    local status=$? pids=() pid
+    set +e +m
+    for pid in "${desktop_pids[@]}" $(grep -lzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" /proc/[0-9]*/environ 2>/dev/null |
+        cut -d / -f 3); do
+        [ "$pid" != $$ ] && ours "$pid" && pids+=("$pid")
+    done
+    kill "${pids[@]}" 2>/dev/null
+    if ! all_gone 10 "${pids[@]}"; then
+        for pid in "${pids[@]}"; do ours "$pid" && kill -KILL "$pid" 2>/dev/null; done
+        all_gone 5 "${pids[@]}"
+    fi
+    rm -rf "$work" 2>/dev/null || echo "note: $work is left behind" >&2
+    exit "$status"
 }
 trap stop_desktop EXIT
 

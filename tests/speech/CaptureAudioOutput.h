@@ -1,8 +1,8 @@
 #pragma once
 // A sound device in memory: it keeps every sample written and notes when it
-// was flushed, put to sleep and woken. It can be made to be missing, and to
-// hold only so many samples, which it never plays: then only a flush makes
-// room again.
+// was opened, closed, flushed, put to sleep and woken. It can be made to be
+// missing, and to hold only so many samples, which it never plays: then only
+// a flush makes room again.
 
 #include "framework/speech/AudioOutput.h"
 
@@ -32,6 +32,7 @@ public:
         int wakes = 0;          // writes that woke a sleeping device
         int sleeps = 0;         // finish() calls that put it to sleep
         bool waiting = false;   // a thread is in waitForRoom()
+        bool isOpen = false;    // opened and not closed since
     };
     explicit CaptureAudioOutput(std::shared_ptr<State> state) : state_(std::move(state)) {}
 
@@ -46,6 +47,7 @@ public:
         }
         state_->sampleRate = sampleRate;
         state_->asleep = true;
+        state_->isOpen = true;
         return true;
     }
     std::optional<size_t> write(std::span<const std::int16_t> samples) override
@@ -92,7 +94,12 @@ public:
         }
         state_->changed.notify_all();
     }
-    void close() override {}
+    void close() override
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->isOpen = false;
+        state_->changed.notify_all();
+    }
 
 private:
     std::shared_ptr<State> state_;

@@ -3,6 +3,7 @@
 // flushed and lost.
 
 #include "framework/speech/PulseAudioOutput.h"
+#include "tests/speech/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,22 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr int kRate = 22050;
+// How long any one wait may last: generous for a loaded machine, and short of
+// the test's own timeout, so that a hang says what it waited for.
+constexpr auto kWaitLimit = 30s;
+
+template <class Condition>
+::testing::AssertionResult eventually(const std::string& what, Condition condition)
+{
+    for (auto deadline = std::chrono::steady_clock::now() + kWaitLimit; std::chrono::steady_clock::now() < deadline;) {
+        if (condition())
+            return ::testing::AssertionSuccess();
+        std::this_thread::sleep_for(20ms);
+    }
+    if (condition())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "waited " << kWaitLimit.count() << " s for " << what;
+}
 
 // A sound server of the test's own, reached through its socket only.
 class PrivateSoundServer {
@@ -41,14 +58,10 @@ public:
         dir_ = pattern;
         socket_ = dir_ + "/native";
     }
-    ~PrivateSoundServer()
-    {
-        stop();
-        if (!dir_.empty())
-            std::filesystem::remove_all(dir_);
-    }
+    ~PrivateSoundServer() { end(); }
 
-    // False when there is no sound server program to start.
+    // Starts the server and points the process's clients at it. False when
+    // there is no sound server program to start; it answers once answering().
     bool start()
     {
         std::string home = "HOME=" + dir_, runtime = "XDG_RUNTIME_DIR=" + dir_;
@@ -75,12 +88,7 @@ public:
             return false;
         }
         setenv("PULSE_SERVER", ("unix:" + socket_).c_str(), 1);
-        for (auto deadline = std::chrono::steady_clock::now() + 20s; std::chrono::steady_clock::now() < deadline;) {
-            if (pactl("info").find("Server Name") != std::string::npos)
-                return true;
-            std::this_thread::sleep_for(20ms);
-        }
-        return false;
+        return true;
     }
     void stop()
     {
@@ -90,11 +98,20 @@ public:
         }
         pid_ = -1;
     }
+    // Stops the server and removes its files.
+    void end()
+    {
+        stop();
+        if (!dir_.empty())
+            std::filesystem::remove_all(dir_);
+        dir_.clear();
+    }
 
+    // What the server says to pactl arguments; nothing if it does not answer within 10 s.
     static std::string pactl(const std::string& arguments)
     {
         std::string output;
-        if (FILE* pipe = popen(("pactl " + arguments + " 2>/dev/null").c_str(), "r")) {
+        if (FILE* pipe = popen(("timeout -k 1 10 pactl " + arguments + " 2>/dev/null").c_str(), "r")) {
             char buffer[4096];
             for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
                 output.append(buffer, n);
@@ -110,23 +127,13 @@ public:
         size_t start = line.find_last_of(" \t", end);
         return end == std::string::npos ? "" : line.substr(start + 1, end - start);
     }
+    static bool answering() { return pactl("info").find("Server Name") != std::string::npos; }
     static bool streamCorked() { return pactl("list sink-inputs").find("Corked: yes") != std::string::npos; }
 
 private:
     std::string dir_, socket_;
     pid_t pid_ = -1;
 };
-
-template <class Condition>
-bool eventually(Condition condition)
-{
-    for (auto deadline = std::chrono::steady_clock::now() + 20s; std::chrono::steady_clock::now() < deadline;) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return condition();
-}
 
 std::vector<int16_t> tone(std::chrono::milliseconds length)
 {
@@ -156,8 +163,16 @@ protected:
     {
         if (!server.start())
             GTEST_SKIP() << "no sound server to test with";
+        ASSERT_TRUE(eventually("the private sound server to answer", PrivateSoundServer::answering));
     }
     void TearDown() override { unsetenv("PULSE_SERVER"); }
+
+    // Runs wait, a call that may block on the sound server, within kWaitLimit.
+    template <class Wait>
+    auto bounded(const char* what, Wait wait)
+    {
+        return withinLimit(kWaitLimit, what, wait, [this] { server.end(); });
+    }
 
     PrivateSoundServer server;
 };
@@ -166,8 +181,8 @@ TEST_F(PulseAudioOutputTest, PlaysWhenWrittenAndLetsTheSinkSleepOncePlayedOut)
 {
     PulseAudioOutput output;
     std::string reason;
-    ASSERT_TRUE(output.open(kRate, reason)) << reason;
-    EXPECT_TRUE(eventually([] { return PrivateSoundServer::streamCorked(); })) << "an open stream waits corked";
+    ASSERT_TRUE(bounded("the stream to open", [&] { return output.open(kRate, reason); })) << reason;
+    EXPECT_TRUE(eventually("the open stream to wait corked", PrivateSoundServer::streamCorked));
     EXPECT_NE(PrivateSoundServer::sinkState(), "RUNNING");
 
     for (int reading = 0; reading < 2; ++reading) {
@@ -176,10 +191,15 @@ TEST_F(PulseAudioOutputTest, PlaysWhenWrittenAndLetsTheSinkSleepOncePlayedOut)
         ASSERT_TRUE(taken);
         EXPECT_LT(*taken, sound.size()) << "a write takes what fits and does not wait for the rest";
         EXPECT_EQ(PrivateSoundServer::sinkState(), "RUNNING") << "reading " << reading;
-        ASSERT_TRUE(play(output, std::span(sound).subspan(*taken)));
+        ASSERT_TRUE(bounded("the stream to take the rest of a reading",
+                            [&] { return play(output, std::span(sound).subspan(*taken)); }))
+            << "reading " << reading;
         output.finish();
-        EXPECT_TRUE(eventually([] { return PrivateSoundServer::streamCorked(); })) << "reading " << reading;
-        EXPECT_TRUE(eventually([] { return PrivateSoundServer::sinkState() != "RUNNING"; })) << "reading " << reading;
+        EXPECT_TRUE(eventually("the played-out stream to be corked", PrivateSoundServer::streamCorked))
+            << "reading " << reading;
+        EXPECT_TRUE(eventually("the sink to stop running",
+                               [] { return PrivateSoundServer::sinkState() != "RUNNING"; }))
+            << "reading " << reading;
     }
 }
 
@@ -187,12 +207,12 @@ TEST_F(PulseAudioOutputTest, FlushWakesAWaitingWriterAndSilences)
 {
     PulseAudioOutput output;
     std::string reason;
-    ASSERT_TRUE(output.open(kRate, reason)) << reason;
+    ASSERT_TRUE(bounded("the stream to open", [&] { return output.open(kRate, reason); })) << reason;
     std::vector<int16_t> sound = tone(2000ms);
     ASSERT_TRUE(output.write(sound));
     // A suspended sink plays nothing, so the server makes no room.
     PrivateSoundServer::pactl("suspend-sink null 1");
-    ASSERT_TRUE(eventually([] { return PrivateSoundServer::sinkState() == "SUSPENDED"; }));
+    ASSERT_TRUE(eventually("the sink to be suspended", [] { return PrivateSoundServer::sinkState() == "SUSPENDED"; }));
     std::optional<size_t> taken;
     while ((taken = output.write(sound)) && *taken > 0) {
     }
@@ -203,28 +223,31 @@ TEST_F(PulseAudioOutputTest, FlushWakesAWaitingWriterAndSilences)
         flushed = true;
         output.flush();
     });
-    EXPECT_TRUE(output.waitForRoom());
+    EXPECT_TRUE(bounded("the flush to end the wait for room", [&] { return output.waitForRoom(); }));
     EXPECT_TRUE(flushed) << "only the flush can have made room";
     flusher.join();
     PrivateSoundServer::pactl("suspend-sink null 0");
     output.finish();
-    EXPECT_TRUE(eventually([] { return PrivateSoundServer::streamCorked(); })) << "a flushed stream is played out";
+    EXPECT_TRUE(eventually("the flushed stream to be played out and corked", PrivateSoundServer::streamCorked));
 }
 
 TEST_F(PulseAudioOutputTest, LostServerIsReportedAndANewOneIsFound)
 {
     PulseAudioOutput output;
     std::string reason;
-    ASSERT_TRUE(output.open(kRate, reason)) << reason;
+    ASSERT_TRUE(bounded("the stream to open", [&] { return output.open(kRate, reason); })) << reason;
     server.stop();
     std::vector<int16_t> sound = tone(2000ms);
-    EXPECT_FALSE(play(output, sound)) << "writing to a server that has gone fails";
+    EXPECT_FALSE(bounded("writing to a gone server to fail", [&] { return play(output, sound); }))
+        << "writing to a server that has gone fails";
     output.close();
-    EXPECT_FALSE(output.open(kRate, reason));
+    EXPECT_FALSE(bounded("opening with no server to fail", [&] { return output.open(kRate, reason); }));
     EXPECT_FALSE(reason.empty());
     ASSERT_TRUE(server.start());
-    EXPECT_TRUE(output.open(kRate, reason)) << reason;
-    EXPECT_TRUE(play(output, tone(100ms)));
+    ASSERT_TRUE(eventually("the new sound server to answer", PrivateSoundServer::answering));
+    EXPECT_TRUE(bounded("the stream to open on the new server", [&] { return output.open(kRate, reason); }))
+        << reason;
+    EXPECT_TRUE(bounded("the new server to take a tone", [&] { return play(output, tone(100ms)); }));
 }
 
 } // namespace

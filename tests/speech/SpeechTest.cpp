@@ -6,13 +6,16 @@
 #include "framework/speech/TextPieces.h"
 #include "framework/speech/TextSanitiser.h"
 #include "tests/speech/CaptureAudioOutput.h"
+#include "tests/speech/WaitLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <sched.h>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 
 using namespace fw::speech;
@@ -85,6 +88,51 @@ TEST(TextPiecesTest, LongTextsAreCutBetweenWords)
     EXPECT_LT(pieces, words.size() / kPieceBytes * 2 + 2) << "pieces stay well filled";
 }
 
+// A text of exactly bytes bytes: lead, then unit over and over.
+std::string repeated(std::string_view unit, size_t bytes, std::string_view lead = "")
+{
+    std::string text(lead);
+    while (text.size() < bytes)
+        text += unit;
+    text.resize(bytes);
+    return text;
+}
+
+struct HandOverCase {
+    const char* what;
+    std::string text;
+    size_t first;
+};
+
+TEST(TextPiecesTest, LongTextsAreHandedOverInTwoPartsWithNothingLost)
+{
+    const HandOverCase cases[] = {
+        {"empty", "", 0},
+        {"exactly the whole-copy size", repeated("many words ", kHandedOverWhole), kHandedOverWhole},
+        {"one byte over: after the last blank", repeated("many words ", kHandedOverWhole + 1), 4092},
+        {"far over", repeated("many words ", 16 * kHandedOverWhole), 4092},
+        {"3-byte character across the cut", repeated("\xE2\x82\xAC", kHandedOverWhole + 2), 4095},
+        {"4-byte character across the cut", repeated("\xF0\x9F\x98\x80", kHandedOverWhole + 1, "a"), 4093},
+    };
+    for (const HandOverCase& c : cases) {
+        const HandOver handOver = splitForHandOver(c.text);
+        EXPECT_EQ(handOver.first.size(), c.first) << c.what;
+        EXPECT_EQ(handOver.first.size() + handOver.rest.size(), c.text.size()) << c.what << ": nothing lost";
+        EXPECT_TRUE(std::string(handOver.first) + std::string(handOver.rest) == c.text) << c.what << ": nor changed";
+    }
+}
+
+// Whether thread, one of this process's, sleeps in the kernel, as one that
+// waits on a condition variable does.
+bool asleep(pid_t thread)
+{
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    size_t nameEnd = line.rfind(')');
+    return nameEnd != std::string::npos && line.compare(nameEnd, 3, ") S") == 0;
+}
+
 TEST(SampleQueueTest, BoundedInterruptibleAndSaysWhenDry)
 {
     SampleQueue queue(100);
@@ -115,15 +163,32 @@ TEST(SampleQueueTest, BoundedInterruptibleAndSaysWhenDry)
     EXPECT_EQ(chunk.size(), 2u) << "what is queued comes before the end";
     ASSERT_TRUE(queue.pop(chunk, 3, generation));
     EXPECT_TRUE(chunk.empty()) << "then the queue says it ran dry";
-    std::thread closer([&] {
-        std::this_thread::sleep_for(10ms);
-        queue.close();
+
+    std::atomic<pid_t> popperId{0};
+    std::atomic<bool> popped{false}, popResult{true};
+    std::thread popper([&] {
+        popperId = gettid();
+        popResult = queue.pop(chunk, 3, generation);
+        popped = true;
     });
-    EXPECT_FALSE(queue.pop(chunk, 3, generation)) << "it says so once; closing ends the wait";
-    closer.join();
+    for (auto deadline = Clock::now() + 20s; !popped && !(popperId && asleep(popperId)) && Clock::now() < deadline;)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_FALSE(popped) << "it says so once, then waits";
+    queue.close();
+    withinLimit(20s, "closing to end a wait for samples", [&] { popper.join(); });
+    EXPECT_FALSE(popResult) << "closing ends the wait";
 }
 
 using Device = CaptureAudioOutput::State;
+
+// Enough to keep an engine busy for minutes.
+std::string manyWords()
+{
+    std::string words;
+    for (int i = 0; i < 200; ++i)
+        words += "word number " + std::to_string(i) + ". ";
+    return words;
+}
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -176,13 +241,6 @@ protected:
         EXPECT_TRUE(waitUntilSaid(*state, 1));
         std::lock_guard lock(state->mutex);
         return state->samples;
-    }
-    static std::string manyWords()
-    {
-        std::string words;
-        for (int i = 0; i < 200; ++i)
-            words += "word number " + std::to_string(i) + ". ";
-        return words;
     }
 };
 
@@ -347,7 +405,9 @@ namespace {
 
 // Engines made and ended back to back while busy threads share one core
 // with them: each engine's threads then start and run at unpredictable
-// moments relative to its constructor and destructor.
+// moments relative to its constructor and destructor. Each one ends promptly
+// with its device closed, and the synthesiser they share still speaks for
+// the next engine, which ends as promptly while its output waits for room.
 TEST(EngineLifetimeTest, EnginesStartAndEndUnderLoad)
 {
     cpu_set_t original;
@@ -366,16 +426,47 @@ TEST(EngineLifetimeTest, EnginesStartAndEndUnderLoad)
             }
         });
     auto device = std::make_shared<CaptureAudioOutput::State>();
-    for (int i = 0; i < 1000; ++i) {
-        auto engine = std::make_unique<EspeakSpeech>(std::make_unique<CaptureAudioOutput>(device));
-        if (i % 3 == 0)
-            engine->speak("a", i % 2 == 0);
-    }
+    Clock::duration slowest{};
+    int leftOpen = 0;
+    withinLimit(120s, "a thousand engines to start and end", [&] {
+        for (int i = 0; i < 1000; ++i) {
+            auto start = Clock::now();
+            auto engine = std::make_unique<EspeakSpeech>(std::make_unique<CaptureAudioOutput>(device));
+            if (i % 3 == 0)
+                engine->speak("a", i % 2 == 0);
+            if (i % 10 == 9) {  // most end before their device opens; these end after
+                std::unique_lock lock(device->mutex);
+                ASSERT_TRUE(device->changed.wait_for(lock, 30s, [&] { return device->isOpen; }))
+                    << "engine " << i << " opens its device";
+            }
+            engine.reset();
+            slowest = std::max(slowest, Clock::now() - start);
+            std::lock_guard lock(device->mutex);
+            leftOpen += device->isOpen;
+        }
+    });
     done = true;
     for (std::thread& thread : load)
         thread.join();
     if (pinned)
         sched_setaffinity(0, sizeof original, &original);
+    EXPECT_LT(slowest, 5s) << "an engine starts and ends promptly";
+    EXPECT_EQ(leftOpen, 0) << "engines that left their device open";
+
+    auto full = std::make_shared<CaptureAudioOutput::State>();
+    full->capacity = 2000;  // fills at once and never plays
+    auto engine = std::make_unique<EspeakSpeech>(std::make_unique<CaptureAudioOutput>(full));
+    engine->speak(manyWords(), false);
+    {
+        std::unique_lock lock(full->mutex);
+        ASSERT_TRUE(full->changed.wait_for(lock, 30s, [&] { return full->waiting; }))
+            << "an engine after a thousand others speaks until its device is full";
+    }
+    auto start = Clock::now();
+    withinLimit(30s, "an engine to end while its output waits for room", [&] { engine.reset(); });
+    EXPECT_LT(Clock::now() - start, 5s) << "an engine ends promptly while its output waits for room";
+    std::lock_guard lock(full->mutex);
+    EXPECT_FALSE(full->isOpen) << "and closes its device";
 }
 
 } // namespace
