@@ -12,13 +12,26 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export DBUS_SESSION_BUS_ADDRESS=disabled:
 desktop_pids=()
 
+# Whether the process has ended, reaped or not yet.
+ended() {  # pid
+    local state
+    state=$(sed -n 's/^State:\s*\(.\).*/\1/p' "/proc/$1/status" 2>/dev/null || true)
+    [ -z "$state" ] || [ "$state" = Z ]
+}
+
 stop_desktop() {
     set +m
-    for pid in "${desktop_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     # What the toolkit started and left running (an accessibility bus, for
     # one) carries this run's runtime folder in its environment.
+    local pids=("${desktop_pids[@]}") pid
     for pid in $(grep -lzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" /proc/[0-9]*/environ 2>/dev/null | cut -d / -f 3); do
-        [ "$pid" != $$ ] && kill "$pid" 2>/dev/null || true
+        [ "$pid" = $$ ] || pids+=("$pid")
+    done
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # Some write into the work folder as they end (the sound server, the
+    # window manager's settings daemon): it goes once they have.
+    for pid in "${pids[@]}"; do
+        for _ in $(seq 100); do ended "$pid" && break; sleep 0.05; done
     done
     rm -rf "$work"
 }
