@@ -11,6 +11,7 @@
 #include "framework/ui/qt/TextAreaWidget.h"
 #include "framework/ui/qt/WindowWidget.h"
 #include "framework/ui/qt/X11Clipboard.h"
+#include "framework/ui/qt/X11RunningInstance.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -82,6 +83,47 @@ std::string clipboardUtf8(std::string bytes)
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
 }
 
+// Whether the toolkit is to open an X11 display: xcb is the first platform
+// asked for, or none is and chooseDisplay picks X11 where DISPLAY is set.
+bool toOpenX11()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty())
+        return !qEnvironmentVariableIsEmpty("DISPLAY");
+    return platform == "xcb" || platform.startsWith("xcb:") || platform.startsWith("xcb;");
+}
+
+// One program per X display and user: a later start brings the running
+// one's main window forward and ends right here, before it has made
+// anything else.
+std::unique_ptr<X11RunningInstance> claimRunningInstance()
+{
+    if (!toOpenX11())
+        return nullptr;
+    const QByteArray display = qgetenv("DISPLAY");
+    X11RunningInstance::Claim claim =
+        X11RunningInstance::claim(display.isEmpty() ? nullptr : display.constData(), program_invocation_short_name);
+    if (claim.outcome == X11RunningInstance::Outcome::AlreadyRunning)
+        std::exit(0);
+    return std::move(claim.instance);
+}
+
+// The main window is the first made (ids grow) of those shown; it comes
+// back if minimised, in front and with the focus.
+void bringForward(const std::unordered_map<uint64_t, WindowWidget*>& windows)
+{
+    WindowWidget* main = nullptr;
+    uint64_t mainId = 0;
+    for (const auto& [windowId, window] : windows) {
+        if (window->isVisible() && (!main || windowId < mainId)) {
+            main = window;
+            mainId = windowId;
+        }
+    }
+    if (main)
+        main->present();
+}
+
 template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 {
     const auto found = map.find(id);
@@ -91,13 +133,16 @@ template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map
 } // namespace
 
 QtPresentation::QtPresentation()
-    : application_(makeApplication()), x11Clipboard_(connectX11Clipboard()),
+    : runningInstance_(claimRunningInstance()), application_(makeApplication()), x11Clipboard_(connectX11Clipboard()),
       signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); }))
 {
+    if (runningInstance_)
+        runningInstance_->watch([this] { bringForward(windows_); });
 }
 
 QtPresentation::~QtPresentation()
 {
+    runningInstance_.reset(); // its watch needs the application
     signals_.reset();
     menu_.reset();
     for (const auto& [windowId, window] : windows_)

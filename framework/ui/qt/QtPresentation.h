@@ -17,6 +17,7 @@ class TerminationSignals;
 class ControlWidget;
 class WindowWidget;
 class X11Clipboard;
+class X11RunningInstance;
 
 class QtPresentation : public Presentation {
 public:
@@ -63,7 +64,10 @@ private:
     template <typename... Parameters, typename... Arguments>
     void tell(void (UserActions::*action)(Parameters...), Arguments&&... arguments);
 
-    std::unique_ptr<QApplication> application_;  // first in, last out
+    // Claimed before the application is made, so that a later start ends
+    // early; nil off X11. Released first.
+    std::unique_ptr<X11RunningInstance> runningInstance_;
+    std::unique_ptr<QApplication> application_;  // last out
     UserActions* actions_ = nullptr;             // not owned
     std::unordered_map<uint64_t, WindowWidget*> windows_;  // owned; deleted later
     std::unordered_map<uint64_t, Control> controls_;
