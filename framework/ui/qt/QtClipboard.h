@@ -29,6 +29,9 @@ public:
     // read (then one line on stderr says why).
     std::optional<std::string> text();
 
+    // Whether the clipboard is read on the framework's own X connection.
+    bool onX11() const { return x11_ != nullptr; }
+
     // Whether text() is waiting for an owner.
     bool reading() const { return reading_; }
     // Ends the wait of text() at once; reason (a static string) is what

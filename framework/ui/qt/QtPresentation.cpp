@@ -12,6 +12,7 @@
 #include "framework/ui/qt/TextAreaWidget.h"
 #include "framework/ui/qt/WindowWidget.h"
 #include "framework/ui/qt/X11Clipboard.h"
+#include "framework/ui/qt/X11RunningInstance.h"
 
 #include <QApplication>
 
@@ -65,6 +66,35 @@ std::unique_ptr<QApplication> makeApplication()
     return application;
 }
 
+// One program per X display and user: a later start brings the running
+// one's main window forward and ends right here, before it has made
+// anything else.
+std::unique_ptr<X11RunningInstance> claimRunningInstance()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    X11RunningInstance::Claim claim =
+        X11RunningInstance::claim(display.isEmpty() ? nullptr : display.constData(), program_invocation_short_name);
+    if (claim.outcome == X11RunningInstance::Outcome::AlreadyRunning)
+        std::exit(0);
+    return std::move(claim.instance);
+}
+
+// The main window is the first made (ids grow) of those shown; it comes
+// back if minimised, in front and with the focus.
+void bringForward(const std::unordered_map<uint64_t, WindowWidget*>& windows)
+{
+    WindowWidget* main = nullptr;
+    uint64_t mainId = 0;
+    for (const auto& [windowId, window] : windows) {
+        if (window->isVisible() && (!main || windowId < mainId)) {
+            main = window;
+            mainId = windowId;
+        }
+    }
+    if (main)
+        main->present();
+}
+
 template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 {
     const auto found = map.find(id);
@@ -74,7 +104,8 @@ template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map
 } // namespace
 
 QtPresentation::QtPresentation()
-    : clipboard_(std::make_unique<QtClipboard>(connectDisplay())), application_(makeApplication()),
+    : clipboard_(std::make_unique<QtClipboard>(connectDisplay())),
+      runningInstance_(clipboard_->onX11() ? claimRunningInstance() : nullptr), application_(makeApplication()),
       signals_(std::make_unique<TerminationSignals>([this] { tell(&UserActions::endRequested); })),
       // Never held back: the toolkit ends the process as soon as this returns.
       displayLoss_(std::make_unique<DisplayLossWatch>([this](const std::string& display) {
@@ -84,10 +115,13 @@ QtPresentation::QtPresentation()
           });
       }))
 {
+    if (runningInstance_)
+        runningInstance_->watch([this] { bringForward(windows_); });
 }
 
 QtPresentation::~QtPresentation()
 {
+    runningInstance_.reset(); // its watch needs the application
     signals_.reset();
     menu_.reset();
     for (const auto& [windowId, window] : windows_)

@@ -19,6 +19,7 @@ class TerminationSignals;
 class ControlWidget;
 class WindowWidget;
 class QtClipboard;
+class X11RunningInstance;
 
 class QtPresentation : public Presentation {
 public:
@@ -68,7 +69,10 @@ private:
     // Made first: opening the framework's own connection proves that the
     // toolkit can open the display.
     std::unique_ptr<QtClipboard> clipboard_;
-    std::unique_ptr<QApplication> application_;
+    // Claimed before the application is made, so that a later start ends
+    // early; nil off X11. Released first.
+    std::unique_ptr<X11RunningInstance> runningInstance_;
+    std::unique_ptr<QApplication> application_;  // last out of the toolkit's
     UserActions* actions_ = nullptr;             // not owned
     std::unordered_map<uint64_t, WindowWidget*> windows_;  // owned; deleted later
     std::unordered_map<uint64_t, Control> controls_;

@@ -18,8 +18,10 @@ XvfbDisplay::XvfbDisplay()
     if (::pipe(ends) != 0)
         throw std::runtime_error("no pipe for Xvfb");
     const std::string writeEnd = std::to_string(ends[1]);
+    // -noreset: when a test's last client goes, the server does not start
+    // over, which would turn away the next test's first connection.
     const char* argv[] = {"Xvfb",      "-displayfd", writeEnd.c_str(), "-screen", "0", "640x480x24",
-                          "-nolisten", "tcp",        nullptr};
+                          "-nolisten", "tcp",        "-noreset",       nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addclose(&actions, ends[0]);
