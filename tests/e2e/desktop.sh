@@ -76,6 +76,21 @@ start_x_server() {
     export DISPLAY=:$number
 }
 
+# A sound server of this run's own with a null sink, its default, and a
+# silent stream on it (its pid in silent_stream) that keeps the sink running,
+# so that the sink's monitor has a clock. The server's socket and pid live in
+# the runtime folder.
+start_sound_server() {
+    export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
+    pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=null" \
+        --load=module-native-protocol-unix >/dev/null 2>&1
+    wait_until 10 "the sound server did not answer" pactl info >/dev/null 2>&1
+    pactl set-default-sink null
+    pacat -d null --raw --format=s16le --rate=22050 --channels=1 </dev/zero &
+    silent_stream=$!
+    desktop_pids+=($silent_stream)
+}
+
 # xfwm4 honours the palette's hints; it needs a session bus for its settings.
 start_window_manager() {
     dbus-run-session -- xfwm4 --compositor=off >"$work/xfwm4.log" 2>&1 &

@@ -19,7 +19,6 @@ long_text=$(for _ in $(seq 60); do printf "This sentence is read aloud while the
 run_case() (  # name steps-function
     set -e  # also where the caller counts failures
     source "$here/desktop.sh"
-    export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
     # The sound server ends after its clients and before the desktop's
     # folder goes: it takes its own files out of that folder as it ends.
     sound_clients=()
@@ -39,14 +38,8 @@ run_case() (  # name steps-function
     start_x_server
     x_server=${desktop_pids[-1]}
     disown "$x_server"  # its end is the case's doing, and no news
-    pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=null" \
-        --load=module-native-protocol-unix >/dev/null 2>&1
-    wait_until 10 "the sound server did not answer" pactl info >/dev/null 2>&1
-    pactl set-default-sink null
-    # A silent stream keeps the sink running, so that its monitor has a clock.
-    pacat -d null --raw --format=s16le --rate=22050 --channels=1 </dev/zero &
-    desktop_pids+=($!)
-    sound_clients+=($!)
+    start_sound_server
+    sound_clients+=($silent_stream)
 
     ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0 "$program" 2>"$work/stderr" &
     app=$!

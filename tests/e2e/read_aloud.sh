@@ -7,20 +7,11 @@ set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/desktop.sh"
-# The sound server's socket and pid live in this run's runtime folder, and
-# the sound server goes with the desktop, after the streams it serves.
-export PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse
-
 # The desktop: an X server on a display that it picks itself, and a sound
-# server with a null sink.
+# server with a null sink; the sound server goes with the desktop, after the
+# streams it serves.
 start_x_server
-pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=null" \
-    --load=module-native-protocol-unix >/dev/null 2>&1
-wait_until 10 "the sound server did not answer" pactl info >/dev/null 2>&1
-pactl set-default-sink null
-# A silent stream keeps the sink running, so that its monitor has a clock.
-pacat -d null --raw --format=s16le --rate=22050 --channels=1 </dev/zero &
-desktop_pids+=($!)
+start_sound_server
 
 # The utility.
 ASAN_OPTIONS=${ASAN_OPTIONS:-}:detect_leaks=0 "$program" 2>"$work/stderr" &
