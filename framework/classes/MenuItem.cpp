@@ -22,24 +22,24 @@ MenuItemInstance* asItem(Object* item) { return static_cast<MenuItemInstance*>(i
 // The standard edit commands, known by the names of their items.
 struct EditCommandRow {
     std::string_view itemName;
-    std::string_view editAction;
+    ui::EditCommand command;
 };
 constexpr EditCommandRow kEditCommands[] = {
-    // item name        edit action
-    {"EditUndo", "undo"},
-    {"EditCut", "cut"},
-    {"EditCopy", "copy"},
-    {"EditPaste", "paste"},
-    {"EditClear", "clear"},
-    {"EditSelectAll", "selectAll"},
+    // item name        edit command
+    {"EditUndo", ui::EditCommand::Undo},
+    {"EditCut", ui::EditCommand::Cut},
+    {"EditCopy", ui::EditCommand::Copy},
+    {"EditPaste", ui::EditCommand::Paste},
+    {"EditClear", ui::EditCommand::Clear},
+    {"EditSelectAll", ui::EditCommand::SelectAll},
 };
 
-std::string_view editActionFor(std::string_view itemName)
+ui::EditCommand editCommandFor(std::string_view itemName)
 {
     for (const EditCommandRow& row : kEditCommands)
         if (row.itemName == itemName)
-            return row.editAction;
-    return {};
+            return row.command;
+    return ui::EditCommand::None;
 }
 
 void adopt(Object* parent, Object* child)
@@ -309,7 +309,7 @@ ui::MenuNode presentationNode(Object* item)
         .text = std::string(textProperty(item, "Text")),
         .shortcut = std::string(textProperty(item, "KeyboardShortcut")),
         .enabled = boolProperty(item, "Enabled"),
-        .editAction = std::string(editActionFor(textProperty(item, "Name"))),
+        .editCommand = editCommandFor(textProperty(item, "Name")),
     };
     for (const Ref<Object>& child : asItem(item)->children)
         node.children.push_back(presentationNode(child.get()));

@@ -5,7 +5,6 @@
 
 #include <cxxabi.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -22,8 +21,7 @@ std::string className(const ClassTable* classTable)
 
 [[noreturn]] void classFault(const ClassTable* classTable, const std::string& what)
 {
-    std::fprintf(stderr, "framework: class %s%s\n", className(classTable).c_str(), what.c_str());
-    fatalError("class table lookup failed");
+    fatalError("class %s%s", className(classTable).c_str(), what.c_str());
 }
 
 std::string readableType(const std::type_info& type)
@@ -36,10 +34,8 @@ std::string readableType(const std::type_info& type)
 
 void requireAtLeast(size_t inherited, int32_t total, const char* what)
 {
-    if (total < 0 || static_cast<size_t>(total) < inherited) {
-        std::fprintf(stderr, "framework: %s count %d is below the parent's %zu\n", what, total, inherited);
-        fatalError("class table counts do not include the parent's");
-    }
+    if (total < 0 || static_cast<size_t>(total) < inherited)
+        fatalError("a class table's %s count %d is below its parent's %zu", what, total, inherited);
 }
 
 } // namespace

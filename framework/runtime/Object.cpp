@@ -18,7 +18,7 @@ int64_t liveStrings = 0;
 void retain(int32_t& references, const char* fault)
 {
     if (references <= 0)
-        fatalError(fault);
+        fatalError("%s", fault);
     ++references;
 }
 
@@ -26,7 +26,7 @@ void retain(int32_t& references, const char* fault)
 bool release(int32_t& references, const char* fault)
 {
     if (references <= 0)
-        fatalError(fault);
+        fatalError("%s", fault);
     return --references == 0;
 }
 } // namespace

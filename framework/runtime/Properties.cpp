@@ -4,7 +4,6 @@
 #include "framework/runtime/FatalError.h"
 #include "framework/runtime/PropertyListDecoder.h"
 
-#include <cstdio>
 #include <string>
 
 namespace fw {
@@ -26,11 +25,9 @@ StoredValue storedFrom(const PropertyValue& value)
 StoredValue& valueIn(Object* object, uint32_t slot)
 {
     std::vector<StoredValue>& values = object->propertyValues();
-    if (slot >= values.size()) {
-        std::fprintf(stderr, "framework: class %s has no property in slot %u\n",
-                     std::string(object->classTable()->name->view()).c_str(), slot);
-        fatalError("unknown property slot");
-    }
+    if (slot >= values.size())
+        fatalError("class %s has no property in slot %u", std::string(object->classTable()->name->view()).c_str(),
+                   slot);
     return values[slot];
 }
 
@@ -45,11 +42,9 @@ const T* slotAs(const Object* object, std::string_view name)
 uint32_t propertySlot(const ClassTable* classTable, std::string_view name)
 {
     int32_t index = classTable->propertyIndex(name);
-    if (index < 0) {
-        std::fprintf(stderr, "framework: class %s has no property %.*s\n",
-                     std::string(classTable->name->view()).c_str(), static_cast<int>(name.size()), name.data());
-        fatalError("unknown property");
-    }
+    if (index < 0)
+        fatalError("class %s has no property %.*s", std::string(classTable->name->view()).c_str(),
+                   static_cast<int>(name.size()), name.data());
     return static_cast<uint32_t>(index);
 }
 

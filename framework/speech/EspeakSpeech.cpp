@@ -81,15 +81,10 @@ private:
 
 } // namespace
 
-EspeakSpeech::EspeakSpeech(std::unique_ptr<AudioOutput> output) : output_(std::move(output)), queue_(kQueueSamples)
+EspeakSpeech::EspeakSpeech(std::unique_ptr<AudioOutput> output)
+    : queue_(kQueueSamples), pump_(std::move(output), queue_)
 {
     synthesisThread_ = std::thread([this] { synthesisLoop(); });
-    try {
-        outputThread_ = std::thread([this] { outputLoop(); });
-    } catch (...) {
-        shutDown();
-        throw;
-    }
 }
 
 EspeakSpeech::~EspeakSpeech() { shutDown(); }
@@ -102,18 +97,10 @@ void EspeakSpeech::shutDown()
         requests_.clear();
     }
     queue_.interrupt(++generation_);
-    {
-        std::lock_guard lock(deviceMutex_);
-        output_->flush();  // wakes the output thread if it waits for room
-    }
+    pump_.stop();  // silences the device at once
     requestsWaiting_.notify_all();
-    synthesiserStarted_.notify_all();
-    queue_.close();
     if (synthesisThread_.joinable())
         synthesisThread_.join();
-    if (outputThread_.joinable())
-        outputThread_.join();
-    output_->close();
 }
 
 void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
@@ -126,15 +113,8 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
     // synthesis thread as it fetches its next request.
     const HandOver handOver = splitForHandOver(utf8);
     std::string first(handOver.first);
-    // While an interruption is under way the output thread writes nothing,
-    // so that the flush takes all that was said before and none of the new
-    // text. The device is silenced from here rather than by the output
-    // thread, which may be waiting for the device to take its samples.
-    std::unique_lock<std::mutex> device;
-    if (interrupt)
-        device = std::unique_lock(deviceMutex_);
     uint64_t generation = 0;
-    {
+    auto handOverFirst = [&] {
         std::lock_guard lock(mutex_);
         if (interrupt) {
             requests_.clear();
@@ -143,11 +123,14 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
         generation = generation_;
         if (!first.empty())
             queue(Request{std::move(first), generation});
-    }
-    if (interrupt) {
-        output_->flush();
-        device.unlock();
-    }
+    };
+    // An interruption holds the device still while the new text is handed
+    // over, then silences it from here: the flush takes all that was said
+    // before and none of the new text.
+    if (interrupt)
+        pump_.interrupt(handOverFirst);
+    else
+        handOverFirst();
     if (!handOver.rest.empty()) {
         std::string rest(handOver.rest);
         std::lock_guard lock(mutex_);
@@ -159,18 +142,14 @@ void EspeakSpeech::speak(std::string_view utf8, bool interrupt)
 void EspeakSpeech::queue(Request request)
 {
     requests_.push_back(std::move(request));
-    retryDevice_ = true;
+    pump_.retryDevice();
     requestsWaiting_.notify_one();
 }
 
 void EspeakSpeech::synthesisLoop()
 {
     int rate = Synthesiser::sampleRate();
-    {
-        std::lock_guard lock(mutex_);
-        sampleRate_ = rate;
-    }
-    synthesiserStarted_.notify_all();
+    pump_.start(rate);
     for (;;) {
         Request request;
         {
@@ -226,76 +205,5 @@ int onSamples(short* samples, int count, espeak_EVENT* events)
 }
 
 } // namespace
-
-bool EspeakSpeech::openDevice()
-{
-    std::string reason;
-    deviceOpen_ = sampleRate_ > 0 && output_->open(sampleRate_, reason);
-    if (!deviceOpen_ && !deviceFailureReported_) {
-        std::fprintf(stderr, "speech: no audio output: %s\n", reason.c_str());
-        deviceFailureReported_ = true;
-    }
-    if (deviceOpen_)
-        deviceFailureReported_ = false;
-    return deviceOpen_;
-}
-
-bool EspeakSpeech::ensureDeviceOpen()
-{
-    return deviceOpen_ || (retryDevice_.exchange(false) && openDevice());
-}
-
-void EspeakSpeech::deviceLost()
-{
-    output_->close();
-    deviceOpen_ = false;
-    retryDevice_ = true;  // the next samples try once more, then wait for a new request
-}
-
-void EspeakSpeech::play(std::span<const int16_t> samples, uint64_t generation)
-{
-    while (!samples.empty()) {
-        std::optional<size_t> taken;
-        {
-            std::lock_guard lock(deviceMutex_);
-            if (generation != generation_)
-                return;  // interrupted: the device has been or is about to be flushed
-            taken = output_->write(samples);
-        }
-        if (!taken) {
-            deviceLost();
-            return;
-        }
-        samples = samples.subspan(*taken);
-        if (!samples.empty() && !output_->waitForRoom()) {
-            deviceLost();
-            return;
-        }
-    }
-}
-
-void EspeakSpeech::outputLoop()
-{
-    {
-        std::unique_lock lock(mutex_);
-        synthesiserStarted_.wait(lock, [&] { return stopping_ || sampleRate_ >= 0; });
-        if (stopping_)
-            return;
-    }
-    if (sampleRate_ > 0)
-        openDevice();  // ready before the first request, off the caller's path
-    std::vector<int16_t> chunk;
-    uint64_t generation = 0;
-    while (queue_.pop(chunk, kChunkSamples, generation)) {
-        if (chunk.empty()) {
-            if (deviceOpen_)
-                output_->finish();  // everything said: let the device sleep
-            continue;
-        }
-        if (ensureDeviceOpen())
-            play(chunk, generation);
-        // with no device the samples are dropped; a later request tries again
-    }
-}
 
 } // namespace fw::speech

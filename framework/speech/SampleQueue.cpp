@@ -51,6 +51,12 @@ void SampleQueue::interrupt(uint64_t generation)
     room_.notify_all();
 }
 
+uint64_t SampleQueue::generation() const
+{
+    std::lock_guard lock(mutex_);
+    return generation_;
+}
+
 void SampleQueue::close()
 {
     std::lock_guard lock(mutex_);

@@ -31,6 +31,8 @@ public:
 
     // Starts generation: drops every queued sample.
     void interrupt(uint64_t generation);
+    // The generation last started: samples of any other are no longer wanted.
+    uint64_t generation() const;
 
     // Wakes everyone for good.
     void close();

@@ -4,13 +4,16 @@
 // them into real widgets and reports the user's actions back through
 // UserActions. Nothing on this side of the seam includes a toolkit header.
 
+#include "framework/runtime/EnumTable.h"
 #include "framework/ui/LazyText.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw::ui {
@@ -80,15 +83,43 @@ public:
     virtual void displayLost(const std::string& display) = 0;
 };
 
+// The standard edit commands a menu item can perform on the focused text
+// control, and their names. None: the item's choice goes to menuItemChosen.
+enum class EditCommand : uint8_t { None, Undo, Cut, Copy, Paste, Clear, SelectAll, Count };
+
+struct EditCommandInfo {
+    EditCommand command;
+    std::string_view name;
+};
+
+inline constexpr EditCommandInfo kEditCommandInfo[] = {
+    // command, name
+    {.command = EditCommand::None, .name = ""},
+    {.command = EditCommand::Undo, .name = "undo"},
+    {.command = EditCommand::Cut, .name = "cut"},
+    {.command = EditCommand::Copy, .name = "copy"},
+    {.command = EditCommand::Paste, .name = "paste"},
+    {.command = EditCommand::Clear, .name = "clear"},  // the Delete item: removes the selection, nothing else
+    {.command = EditCommand::SelectAll, .name = "selectAll"},
+};
+static_assert(rowsFollowTheirEnum<&EditCommandInfo::command>(kEditCommandInfo),
+              "kEditCommandInfo has one row for each EditCommand, in its order");
+static_assert(rowsDiffer<&EditCommandInfo::name>(kEditCommandInfo), "kEditCommandInfo names are distinct");
+
+// `command` must be one of the commands before Count.
+constexpr std::string_view editCommandName(EditCommand command)
+{
+    return kEditCommandInfo[static_cast<size_t>(command)].name;
+}
+
 // A menu node as the presentation shows it.
 struct MenuNode {
     uint64_t id = 0;
     std::string text{};        // "&" marks the mnemonic; "-" is a separator
     std::string shortcut{};    // portable text such as "Cmd+Q"; empty: none
     bool enabled = true;
-    // Which standard edit action the item performs on the focused text
-    // control, or empty for an item whose choice goes to menuItemChosen.
-    std::string editAction{};  // "undo", "cut", "copy", "paste", "clear", "selectAll"
+    // Which standard edit command the item performs on the focused text control.
+    EditCommand editCommand = EditCommand::None;
     std::vector<MenuNode> children{};
 };
 

@@ -78,8 +78,8 @@ TEST_F(MenuBarTest, TheTreeHoldsFileAndEditWithTheirItemsInOrder)
                                       }));
     {
         fw::ui::MenuNode shown = fw::MenuItem::presentationNode(edit.get());
-        EXPECT_EQ(shown.children[2].editAction, "cut");
-        EXPECT_EQ(shown.children[5].editAction, "clear");
+        EXPECT_EQ(fw::ui::editCommandName(shown.children[2].editCommand), "cut");
+        EXPECT_EQ(fw::ui::editCommandName(shown.children[5].editCommand), "clear");
     }
     file = edit = bar = nullptr;
     MenuBar1::_implicitInstance::__Exit();

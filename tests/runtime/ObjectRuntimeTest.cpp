@@ -209,6 +209,16 @@ TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
         EXPECT_DEATH(c.run(), c.message) << c.what;
 }
 
+// However it was found, a broken invariant ends the program with one line
+// that names what broke, and nothing else.
+TEST_F(RuntimeTest, AFatalErrorIsOneLineThatNamesWhatBroke)
+{
+    EXPECT_DEATH(callOperation(RuntimeNewObject(derivedClass()).get(), 7),
+                 "^framework: internal error: class Module.Derived has no operation in slot 7\n$");
+    EXPECT_DEATH(RuntimeNewClass(derivedClass(), 1, 0, 2, 0, 2, 0),
+                 "^framework: internal error: a class table's member count 1 is below its parent's 5\n$");
+}
+
 TEST_F(RuntimeTest, DebugBuildsCheckEachCallAgainstWhatTheSlotHolds)
 {
 #ifdef NDEBUG

@@ -73,10 +73,10 @@ void ApplicationMenu::addItem(QMenu& menu, const MenuNode& node)
     }
     // The slot keeps copies of what it needs: choosing an item may replace
     // this menu before the slot returns.
-    if (isEditCommand(node.editAction)) {
+    if (node.editCommand != EditCommand::None) {
         editItems_.push_back({.action = action, .enabled = node.enabled});
         QObject::connect(action, &QAction::triggered, action,
-                         [command = node.editAction] { performEditCommand(command, editTarget()); });
+                         [command = node.editCommand] { performEditCommand(command, editTarget()); });
     } else {
         QObject::connect(action, &QAction::triggered, action,
                          [onChosen = onChosen_, id = node.id] { onChosen(id); });

@@ -1,21 +1,18 @@
 #pragma once
-// The standard edit actions a menu item can perform on the focused text
-// widget, known by the names the framework gives them.
+// The standard edit commands as a text area performs them.
 
-#include <string_view>
+#include "framework/ui/Presentation.h"
 
-class QWidget;
+class QPlainTextEdit;
 
 namespace fw::ui {
 
-bool isEditCommand(std::string_view name);
+// The text area that edit commands act on: the focused widget when it is
+// one, else nil.
+QPlainTextEdit* editTarget();
 
-// The widget that edit commands act on: the focused widget when it edits
-// text, else nil.
-QWidget* editTarget();
-
-// Performs the named command on target, which must come from editTarget();
-// does nothing for a nil target.
-void performEditCommand(std::string_view name, QWidget* target);
+// Performs command on target, which must come from editTarget(); does
+// nothing for a nil target.
+void performEditCommand(EditCommand command, QPlainTextEdit* target);
 
 } // namespace fw::ui

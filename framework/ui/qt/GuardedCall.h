@@ -4,12 +4,12 @@
 // framework settles its exceptions itself, so one that escapes is a broken
 // invariant: one clear line on stderr, then abort.
 
+#include "framework/runtime/FatalError.h"
+
 #include <exception>
 #include <utility>
 
 namespace fw::ui {
-
-[[noreturn]] void exceptionEscaped(const char* what);
 
 template <typename Function>
 void guardedCall(Function&& function) noexcept
@@ -17,9 +17,9 @@ void guardedCall(Function&& function) noexcept
     try {
         std::forward<Function>(function)();
     } catch (const std::exception& exception) {
-        exceptionEscaped(exception.what());
+        fatalError("exception reached the event loop: %s", exception.what());
     } catch (...) {
-        exceptionEscaped("not a std::exception");
+        fatalError("exception reached the event loop: not a std::exception");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "framework/ui/qt/QtPresentation.h"
 
+#include "framework/runtime/FatalError.h"
 #include "framework/ui/qt/ApplicationMenu.h"
 #include "framework/ui/qt/CanvasWidget.h"
 #include "framework/ui/qt/DisplayLossWatch.h"
@@ -227,8 +228,7 @@ ControlWidget* QtPresentation::makeControl(WindowWidget& window, uint64_t contro
     case ControlKind::Canvas:
         return new CanvasWidget(window);
     }
-    std::fputs("framework: internal error: control of no known kind\n", stderr);
-    std::abort();
+    fatalError("control of no known kind %d", static_cast<int>(kind));
 }
 
 void QtPresentation::updateControl(uint64_t controlId, const ControlLook& look)

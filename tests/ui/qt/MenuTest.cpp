@@ -16,22 +16,22 @@ struct Item {
     uint64_t id;
     const char* text;
     const char* shortcut = "";
-    const char* editAction = "";
+    fw::ui::EditCommand editCommand = fw::ui::EditCommand::None;
 };
 
-// id   text          shortcut   edit action
+// id   text          shortcut   edit command
 constexpr Item fileItems[] = {
     {.id = quitItem, .text = "&Quit", .shortcut = "Cmd+Q"},
 };
 constexpr Item editItems[] = {
-    {.id = 201, .text = "&Undo", .shortcut = "Cmd+Z", .editAction = "undo"},
+    {.id = 201, .text = "&Undo", .shortcut = "Cmd+Z", .editCommand = fw::ui::EditCommand::Undo},
     {.id = 202, .text = "-"},
-    {.id = 203, .text = "Cu&t", .shortcut = "Cmd+X", .editAction = "cut"},
-    {.id = 204, .text = "&Copy", .shortcut = "Cmd+C", .editAction = "copy"},
-    {.id = 205, .text = "&Paste", .shortcut = "Cmd+V", .editAction = "paste"},
-    {.id = 206, .text = "&Delete", .editAction = "clear"},
+    {.id = 203, .text = "Cu&t", .shortcut = "Cmd+X", .editCommand = fw::ui::EditCommand::Cut},
+    {.id = 204, .text = "&Copy", .shortcut = "Cmd+C", .editCommand = fw::ui::EditCommand::Copy},
+    {.id = 205, .text = "&Paste", .shortcut = "Cmd+V", .editCommand = fw::ui::EditCommand::Paste},
+    {.id = 206, .text = "&Delete", .editCommand = fw::ui::EditCommand::Clear},
     {.id = 207, .text = "-"},
-    {.id = 208, .text = "Select &All", .shortcut = "Cmd+A", .editAction = "selectAll"},
+    {.id = 208, .text = "Select &All", .shortcut = "Cmd+A", .editCommand = fw::ui::EditCommand::SelectAll},
 };
 
 template <size_t count>
@@ -45,7 +45,7 @@ fw::ui::MenuNode menu(uint64_t id, const char* text, const Item (&items)[count])
         child.id = item.id;
         child.text = item.text;
         child.shortcut = item.shortcut;
-        child.editAction = item.editAction;
+        child.editCommand = item.editCommand;
     }
     return node;
 }
