@@ -2,13 +2,13 @@
 
 #include "about/AboutActions.h"
 #include "about/frmAboutControls.h"
-#include "app/ClassBuilder.h"
-#include "app/ConstantString.h"
-#include "app/SingleInstance.h"
 #include "framework/classes/PushButton.h"
 #include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/PropertyListEncoder.h"
+#include "glue/ClassBuilder.h"
+#include "glue/ConstantString.h"
+#include "glue/SingleInstance.h"
 
 #include <iterator>
 

@@ -2,11 +2,11 @@
 
 #include "about/AboutPicture.h"
 #include "about/frmAbout.h"
-#include "app/ButtonSettings.h"
-#include "app/ControlCreation.h"
 #include "framework/classes/Canvas.h"
 #include "framework/classes/Label.h"
 #include "framework/classes/PushButton.h"
+#include "glue/ButtonSettings.h"
+#include "glue/ControlCreation.h"
 
 #include <iterator>
 

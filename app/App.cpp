@@ -1,8 +1,8 @@
 #include "app/App.h"
 
-#include "app/ClassBuilder.h"
 #include "framework/classes/Application.h"
 #include "framework/runtime/Invokers.h"
+#include "glue/ClassBuilder.h"
 
 #include <iterator>
 

@@ -1,7 +1,6 @@
 #include "app/Module.h"
 
 #include "about/frmAbout.h"
-#include "app/ActionGlue.h"
 #include "app/App.h"
 #include "framework/classes/Application.h"
 #include "framework/classes/EventLoop.h"
@@ -11,6 +10,7 @@
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/ImplicitWindowList.h"
 #include "framework/runtime/TypeInfo.h"
+#include "glue/ActionGlue.h"
 #include "palette/MenuBar1.h"
 #include "palette/frmMain.h"
 

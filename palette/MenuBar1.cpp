@@ -1,11 +1,11 @@
 #include "palette/MenuBar1.h"
 
-#include "app/ClassBuilder.h"
-#include "app/ConstantString.h"
 #include "framework/classes/MenuBar.h"
 #include "framework/classes/QuitMenuItem.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Invokers.h"
+#include "glue/ClassBuilder.h"
+#include "glue/ConstantString.h"
 
 #include <iterator>
 #include <optional>

@@ -1,14 +1,14 @@
 #include "palette/frmMain.h"
 
 #include "about/AboutActions.h"
-#include "app/ClassBuilder.h"
-#include "app/ConstantString.h"
-#include "app/SingleInstance.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/TextArea.h"
 #include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/PropertyListEncoder.h"
+#include "glue/ClassBuilder.h"
+#include "glue/ConstantString.h"
+#include "glue/SingleInstance.h"
 #include "palette/ReadingAloud.h"
 #include "palette/frmMainControls.h"
 

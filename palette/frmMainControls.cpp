@@ -1,9 +1,9 @@
 #include "palette/frmMainControls.h"
 
-#include "app/ButtonSettings.h"
-#include "app/ControlCreation.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/TextArea.h"
+#include "glue/ButtonSettings.h"
+#include "glue/ControlCreation.h"
 #include "palette/frmMain.h"
 
 #include <iterator>

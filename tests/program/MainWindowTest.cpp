@@ -1,7 +1,6 @@
 // The main window: its settings on screen, its seven controls, the way they
 // are made and bound, and its single instance.
 
-#include "app/ActionGlue.h"
 #include "framework/classes/MenuItem.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/TextArea.h"
@@ -9,6 +8,7 @@
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Properties.h"
+#include "glue/ActionGlue.h"
 #include "palette/MenuBar1.h"
 #include "palette/ReadingAloud.h"
 #include "palette/frmMain.h"

@@ -1,4 +1,4 @@
-#include "app/ClassBuilder.h"
+#include "glue/ClassBuilder.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/ActionGlue.h"
+#include "glue/ActionGlue.h"
 
 #include "framework/classes/PushButton.h"
 #include "framework/runtime/EventBinding.h"
