@@ -1,7 +1,7 @@
 #include "framework/classes/Canvas.h"
 
 #include "framework/classes/Picture.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Properties.h"
 
 namespace fw {
@@ -37,15 +37,14 @@ namespace Canvas {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Canvas",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<CanvasInstance>,
-        .instanceSize = sizeof(CanvasInstance),
+        .instances = instancesOf<CanvasInstance>,
         .properties = kProperties,
         .events = kEvents,
     });
-    return table;
 }
 
 namespace Backdrop {

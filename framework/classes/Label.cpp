@@ -1,7 +1,7 @@
 #include "framework/classes/Label.h"
 
 #include "framework/classes/FontSettings.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
@@ -46,14 +46,13 @@ namespace Label {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Label",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<LabelInstance>,
-        .instanceSize = sizeof(LabelInstance),
+        .instances = instancesOf<LabelInstance>,
         .properties = kProperties,
     });
-    return table;
 }
 
 namespace TextSize {

@@ -1,8 +1,8 @@
 #include "framework/classes/PushButton.h"
 
 #include "framework/classes/FontSettings.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/EventBinding.h"
-#include "framework/runtime/FrameworkClass.h"
 #include "framework/runtime/Invokers.h"
 
 #include <iterator>
@@ -23,10 +23,10 @@ struct PushButtonInstance : ControlInstance {
     }
 };
 
-const OperationRow kOperations[] = {
-    // name          code                             signature  invoker
-    {"Push", toCode(PushButton::Push), "%%", invokeNoResult},
-    {"_CallAction", toCode(PushButton::_CallAction), "%%", invokeNoResult},
+constexpr OperationRow kOperations[] = {
+    // function, name, signature
+    op<&PushButton::Push>("Push", "%%"),
+    op<&PushButton::_CallAction>("_CallAction", "%%"),
 };
 
 constexpr PropertyRow kProperties[] = {
@@ -49,16 +49,15 @@ namespace PushButton {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "PushButton",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<PushButtonInstance>,
-        .instanceSize = sizeof(PushButtonInstance),
+        .instances = instancesOf<PushButtonInstance>,
         .operations = kOperations,
         .properties = kProperties,
         .events = kEvents,
     });
-    return table;
 }
 
 void Push(Object* button) { _CallAction(button); }

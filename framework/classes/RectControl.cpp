@@ -4,7 +4,7 @@
 #include "framework/classes/UserActionDispatch.h"
 #include "framework/classes/Window.h"
 #include "framework/classes/WindowSupport.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
 
@@ -34,14 +34,14 @@ void Refresh(Object* control)
 
 Ref<Object> OwnerWindow(Object* control) { return Ref<Object>::retain(asControl(control)->owner); }
 
-const OperationRow kOperations[] = {
-    // name           code                               signature        invoker
-    {"Constructor", toCode(RectControl::Constructor), "%%", invokeNoResult},
-    {"Close", toCode(CloseControl), "%%", invokeNoResult},
-    {"Refresh", toCode(Refresh), "%%", invokeNoResult},
-    {"Window", toCode(OwnerWindow), "%o<Window>%", invokeReturnsObject},
+constexpr OperationRow kOperations[] = {
+    // function, slot, name, signature
+    op<&RectControl::Constructor>(RectControl::Op::Constructor, "Constructor", "%%"),
+    op<&CloseControl>(RectControl::Op::Close, "Close", "%%"),
+    op<&Refresh>(RectControl::Op::Refresh, "Refresh", "%%"),
+    op<&OwnerWindow>(RectControl::Op::Window, "Window", "%o<Window>%"),
 };
-static_assert(std::size(kOperations) == static_cast<size_t>(RectControl::Op::Count));
+static_assert(rowsFollowSlots(kOperations, 0, RectControl::Op::End));
 
 constexpr PropertyRow kCommonProperties[] = {
     // name             kind
@@ -96,14 +96,14 @@ namespace RectControl {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "RectControl",
         .parent = ObjectClass::__Lookup,
         .operations = kOperations,
         .properties = kCommonProperties,
         .events = RectControl::kEvents,
     });
-    return table;
 }
 
 void Constructor(Object* control)

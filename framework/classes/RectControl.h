@@ -30,8 +30,8 @@ private:
 
 namespace RectControl {
 
-enum class Op : uint32_t { Constructor, Close, Refresh, Window, Count };
-constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
+enum class Op : uint32_t { Constructor, Close, Refresh, Window, End };
+using fw::slot;
 
 // The events every control has; a subclass's own come after them.
 inline constexpr Event kEvents[] = {

@@ -2,7 +2,7 @@
 
 #include "framework/classes/FontSettings.h"
 #include "framework/classes/Services.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Invokers.h"
 
 #include <algorithm>
@@ -58,9 +58,9 @@ struct TextAreaInstance : ControlInstance {
 
 void PasteOperation(Object* area) { TextArea::Paste(area); }
 
-const OperationRow kOperations[] = {
-    // name     code                   signature  invoker
-    {"Paste", toCode(PasteOperation), "%%", invokeNoResult},
+constexpr OperationRow kOperations[] = {
+    // function, name, signature
+    op<&PasteOperation>("Paste", "%%"),
 };
 
 constexpr PropertyRow kProperties[] = {
@@ -108,16 +108,15 @@ namespace TextArea {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "TextArea",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<TextAreaInstance>,
-        .instanceSize = sizeof(TextAreaInstance),
+        .instances = instancesOf<TextAreaInstance>,
         .operations = kOperations,
         .properties = kProperties,
         .events = kEvents,
     });
-    return table;
 }
 
 namespace Text {

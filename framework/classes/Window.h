@@ -1,7 +1,7 @@
 #pragma once
 // Window: a top-level window and the controls it holds by name.
 
-#include "framework/runtime/ClassTable.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/ui/Presentation.h"
 
 #include <utility>
@@ -38,13 +38,11 @@ enum class Op : uint32_t {
     _CallMouseDown, _CallResized, _CallResizing, _RemoveControl, _MouseEnter, _MouseExit,
     _MouseMove, _Paint, _MouseWheel, _KeyDown, __DependencyList, Constructor, TrueWindow,
     FocusNext, FocusPrevious, _ControlByName, _ControlByNameIndex,
-    Count
+    End
 };
-constexpr uint32_t operationCount = static_cast<uint32_t>(Op::Count);
-constexpr int32_t memberCount = 130;
-constexpr int32_t eventCount = 33;
-constexpr int32_t propertyCount = 49;
-constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
+using fw::slot;
+constexpr uint32_t operationCount = slot(Op::End);
+inline constexpr ClassTotals kTotals{.members = 130, .events = 33, .properties = 49};
 
 const ClassTable* __Lookup();
 

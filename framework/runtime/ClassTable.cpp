@@ -77,8 +77,7 @@ void setEventHandler(ClassTable* classTable, Event event, TypedCode handler)
 {
     EventEntry& entry = classTable->eventEntry(event);
     if (!handler.type || *handler.type != *eventInfo(event).handlerType)
-        wrongCallType(classTable, std::string("the handler of event ").append(eventName(event)),
-                      handler.type ? *handler.type : typeid(nullptr), *eventInfo(event).handlerType);
+        wrongCallType(detail::eventDescription(classTable, event), handler.type, *eventInfo(event).handlerType);
     entry.handler = handler;
 }
 
@@ -147,24 +146,29 @@ const TypedCode& operationSlot(const Object* self, uint32_t slot)
         fatalError("operation called on nil");
     const auto& operations = self->classTable()->operations;
     if (slot >= operations.size() || !operations[slot])
-        classFault(self->classTable(), " has no operation in " + detail::slotDescription(self->classTable(), slot));
+        classFault(self->classTable(), " has no operation in slot " + std::to_string(slot));
     return operations[slot];
 }
 
-void wrongCallType(const ClassTable* classTable, std::string_view what, const std::type_info& held,
-                   const std::type_info& called)
+void wrongCallType(const std::string& what, const std::type_info* held, const std::type_info& called)
 {
-    classFault(classTable, ": " + std::string(what) + " holds " + readableType(held) + " but is called as " +
-                               readableType(called));
+    std::fprintf(stderr, "framework: %s holds %s but is called as %s\n", what.c_str(),
+                 held ? readableType(*held).c_str() : "nothing", readableType(called).c_str());
+    fatalError("call of a function of another type");
 }
 
 namespace detail {
+std::string eventDescription(const ClassTable* classTable, Event event)
+{
+    return "class " + className(classTable) + ": the handler of event " + std::string(eventName(event));
+}
+
 std::string slotDescription(const ClassTable* classTable, uint32_t slot)
 {
-    std::string description = "slot " + std::to_string(slot);
+    std::string description = "class " + className(classTable) + ": slot " + std::to_string(slot);
     if (slot < classTable->operations.size() && classTable->operations[slot])
         for (const MemberEntry& member : classTable->members)
-            if (member.kind == MemberKind::Operation && member.code == classTable->operations[slot].code && member.name)
+            if (member.kind == MemberKind::Operation && member.code == classTable->operations[slot] && member.name)
                 return description.append(" (").append(member.name->view()).append(")");
     return description;
 }

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace fw {
@@ -32,16 +33,19 @@ enum class MemberKind : int32_t {
     Constant = 3,   // a named value of the class
 };
 
-// Calls a member: its code, the target object and the argument list (an
-// ObjectArray or nil). Returns the member's result as a new reference, or nil.
-using Invoker = Ref<Object> (*)(Code code, Object* target, Object* arguments);
+struct MemberEntry;
+
+// Calls a member: its entry (code and signature), the target object and the
+// argument list (an ObjectArray or nil). Returns the member's result as a new
+// reference, or nil.
+using Invoker = Ref<Object> (*)(const MemberEntry& member, Object* target, Object* arguments);
 
 struct MemberEntry {
     Ref<String> name;
     MemberKind kind = MemberKind::Operation;
     std::vector<Attribute> attributes;
     Ref<String> signature;   // "%" result "%" parameters
-    Code code = nullptr;
+    TypedCode code;
     Invoker invoker = nullptr;
     int32_t constantValue = 0;  // the value of a Constant member
 };
@@ -148,11 +152,45 @@ bool RuntimeObjectIsa(const Object* object, const ClassTable* classTable);
 // IllegalCastException otherwise.
 Ref<Object> RuntimeCheckCast(Ref<Object> object, const ClassTable* classTable);
 
+// The slot of an operation in its class's table of operations.
+template <class Op>
+requires std::is_enum_v<Op>
+constexpr uint32_t slot(Op op)
+{
+    return static_cast<uint32_t>(op);
+}
+
+// A framework fault: what (a slot, an event, a delegate's code) holds a
+// function of type held, and is called as a function of type called.
+[[noreturn]] void wrongCallType(const std::string& what, const std::type_info* held, const std::type_info& called);
+
+// The function code holds, which must be of type F; a framework fault that
+// names what holds it (describe() tells) and both types otherwise.
+template <class F, class Describe>
+F* functionOf(const TypedCode& code, Describe describe)
+{
+    if (!code.holds<F>())
+        wrongCallType(describe(), code.type, typeid(F*));
+    return reinterpret_cast<F*>(code.code);
+}
+
+// The slot's entry; a framework fault naming the class and the slot when
+// self is nil or the slot is empty.
+const TypedCode& operationSlot(const Object* self, uint32_t slot);
+
+// The slot's function, which must be of type F; a framework fault naming the
+// class, the slot and both types otherwise.
+template <class F>
+F* slotFunction(const Object* self, uint32_t slot);
+
 // Calls operation number slot of self's class with the given arguments. A
-// framework fault when self is nil or the slot is empty; in a debug build also
-// when the slot holds a function of another type than this call's.
+// framework fault when self is nil, the slot is empty or it holds a function
+// of another type than this call's.
 template <class Result = void, class... Arguments>
-Result callOperation(Object* self, uint32_t slot, Arguments... arguments);
+Result callOperation(Object* self, uint32_t slot, Arguments... arguments)
+{
+    return slotFunction<Result(Object*, Arguments...)>(self, slot)(self, arguments...);
+}
 
 // Runs the class's handler for the event with the object and the arguments
 // and returns its result; a default Result when the class sets no handler. A
@@ -161,30 +199,16 @@ Result callOperation(Object* self, uint32_t slot, Arguments... arguments);
 template <class Result = void, class... Arguments>
 Result callEventHandler(Object* self, Event event, Arguments... arguments);
 
-// The slot's entry; a framework fault naming the class and the slot when
-// self is nil or the slot is empty.
-const TypedCode& operationSlot(const Object* self, uint32_t slot);
-
-// A framework fault: the entry named by what (a slot, an event) holds a
-// function of type held, and is called as a function of type called.
-[[noreturn]] void wrongCallType(const ClassTable* classTable, std::string_view what, const std::type_info& held,
-                                const std::type_info& called);
-
 namespace detail {
 std::string slotDescription(const ClassTable* classTable, uint32_t slot);
-}
+std::string eventDescription(const ClassTable* classTable, Event event);
+} // namespace detail
 
-template <class Result, class... Arguments>
-Result callOperation(Object* self, uint32_t slot, Arguments... arguments)
+template <class F>
+F* slotFunction(const Object* self, uint32_t slot)
 {
-    using Function = Result (*)(Object*, Arguments...);
-    const TypedCode& code = operationSlot(self, slot);
-#ifndef NDEBUG
-    if (*code.type != typeid(Function))
-        wrongCallType(self->classTable(), detail::slotDescription(self->classTable(), slot), *code.type,
-                      typeid(Function));
-#endif
-    return reinterpret_cast<Function>(code.code)(self, arguments...);
+    return functionOf<F>(operationSlot(self, slot),
+                         [self, slot] { return detail::slotDescription(self->classTable(), slot); });
 }
 
 template <class Result, class... Arguments>
@@ -194,8 +218,8 @@ Result callEventHandler(Object* self, Event event, Arguments... arguments)
     const EventEntry& entry = self->classTable()->eventEntry(event);
 #ifndef NDEBUG
     if (*eventInfo(event).handlerType != typeid(Function))
-        wrongCallType(self->classTable(), std::string("the handler of event ").append(eventName(event)),
-                      *eventInfo(event).handlerType, typeid(Function));
+        wrongCallType(detail::eventDescription(self->classTable(), event), eventInfo(event).handlerType,
+                      typeid(Function));
 #endif
     if (!entry.handler)
         return Result();

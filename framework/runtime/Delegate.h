@@ -4,7 +4,11 @@
 // target is reached through its weak holder, so a delegate never keeps its
 // target alive; it reads nil once the target is gone.
 
+#include "framework/runtime/ClassTable.h"
 #include "framework/runtime/WeakHolder.h"
+
+#include <string>
+#include <string_view>
 
 namespace fw {
 
@@ -19,12 +23,28 @@ struct DelegateInstance : Object {
     // The target with a new reference; nil without a target or once it is gone.
     Ref<Object> target() const;
 
-    Code invoker = nullptr;
-    Code code = nullptr;
+    // The invoker's and the code's functions, which must be of type F; a
+    // framework fault naming both types otherwise.
+    template <class F>
+    F* invokerAs() const
+    {
+        return functionOf<F>(invoker, [this] { return describe("invoker"); });
+    }
+    template <class F>
+    F* codeAs() const
+    {
+        return functionOf<F>(code, [this] { return describe("code"); });
+    }
+
+    TypedCode invoker;
+    TypedCode code;
     Ref<Object> heldTarget;      // flag word 0
     Ref<WeakHolder> holder;      // flag word 1
     Ref<String> parameters;
     int32_t flags = 0;
+
+private:
+    std::string describe(std::string_view part) const;
 };
 
 namespace Delegate {
@@ -32,7 +52,7 @@ const ClassTable* __Lookup();
 }
 
 // A new delegate; never nil.
-Ref<DelegateInstance> RuntimeCreateDelegate(Code invoker, Code code, Object* target, String* parameters,
+Ref<DelegateInstance> RuntimeCreateDelegate(TypedCode invoker, TypedCode code, Object* target, String* parameters,
                                             int32_t flags);
 
 } // namespace fw

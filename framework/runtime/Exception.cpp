@@ -1,6 +1,6 @@
 #include "framework/runtime/Exception.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <string>
 
@@ -18,39 +18,36 @@ constexpr uint32_t kMessageSlot = 0;
 namespace RuntimeException {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "RuntimeException",
         .parent = ObjectClass::__Lookup,
         .properties = kRuntimeExceptionProperties,
     });
-    return table;
 }
 } // namespace RuntimeException
 
 namespace NilObjectException {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table =
-        buildFrameworkClass({.name = "NilObjectException", .parent = RuntimeException::__Lookup});
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "NilObjectException", .parent = RuntimeException::__Lookup});
 }
 } // namespace NilObjectException
 
 namespace IllegalCastException {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table =
-        buildFrameworkClass({.name = "IllegalCastException", .parent = RuntimeException::__Lookup});
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "IllegalCastException", .parent = RuntimeException::__Lookup});
 }
 } // namespace IllegalCastException
 
 namespace StackOverflowException {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table =
-        buildFrameworkClass({.name = "StackOverflowException", .parent = RuntimeException::__Lookup});
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "StackOverflowException", .parent = RuntimeException::__Lookup});
 }
 } // namespace StackOverflowException
 

@@ -1,6 +1,6 @@
 #include "framework/runtime/ImplicitWindowList.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <map>
 #include <string>
@@ -16,13 +16,12 @@ struct ImplicitWindowListInstance : Object {
 
 const ClassTable* listClass()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "ImplicitWindowList",
         .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<ImplicitWindowListInstance>,
-        .instanceSize = sizeof(ImplicitWindowListInstance),
+        .instances = instancesOf<ImplicitWindowListInstance>,
     });
-    return table;
 }
 
 Ref<ImplicitWindowListInstance> theList;

@@ -6,6 +6,7 @@
 #include "framework/runtime/Ref.h"
 #include "framework/runtime/StoredValue.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <typeinfo>
 #include <vector>
@@ -18,27 +19,52 @@ struct WeakHolder;
 using Code = void (*)();
 
 // A code pointer that remembers the function type it was made from. Tables
-// of operations and event tables hold these, so that a call through them can
-// be checked against what the entry really holds. It passes on as a plain
-// Code wherever only the pointer is wanted.
+// of operations, member entries, event tables and delegates hold these, so
+// that a call through them can be checked against what the entry really
+// holds; the bare pointer is taken out only to call it.
 struct TypedCode {
     Code code = nullptr;
     const std::type_info* type = nullptr;  // of the function pointer; nil while code is nil
 
-    operator Code() const { return code; }
+    TypedCode() = default;
+    TypedCode(std::nullptr_t) {}
+    TypedCode(Code code, const std::type_info* type) : code(code), type(type) {}
+
+    explicit operator bool() const { return code != nullptr; }
+    // Whether it holds a function of type F.
+    template <class F>
+    bool holds() const
+    {
+        return type && *type == typeid(F*);
+    }
+    friend bool operator==(const TypedCode& a, const TypedCode& b)
+    {
+        return a.code == b.code && (a.type == b.type || (a.type && b.type && *a.type == *b.type));
+    }
 };
 
 template <class F>
 TypedCode toCode(F* function)
 {
-    return {reinterpret_cast<Code>(function), &typeid(F*)};
+    return {reinterpret_cast<Code>(function), function ? &typeid(F*) : nullptr};
 }
+
+// The code of a function known while compiling: rows that are data hold
+// codeOf<&function>, and the builder takes the code from it.
+template <auto Function>
+TypedCode codeOf()
+{
+    return toCode(Function);
+}
+
+// The code an event binding runs: the object whose event fired.
+using EventStub = void (*)(Object* sender);
 
 // One binding made by RuntimeAddEventHandler: an event number, the stub the
 // framework calls when the event fires, and the delegate the stub fetches.
 struct EventBinding {
     int32_t event;
-    Code stub;
+    EventStub stub;
     Ref<Object> delegate;
 };
 

@@ -1,19 +1,18 @@
 #include "framework/runtime/ObjectArray.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
 namespace ObjectArray {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "ObjectArray",
         .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<ObjectArrayInstance>,
-        .instanceSize = sizeof(ObjectArrayInstance),
+        .instances = instancesOf<ObjectArrayInstance>,
     });
-    return table;
 }
 } // namespace ObjectArray
 

@@ -1,6 +1,6 @@
 #include "framework/runtime/TypeInfo.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Properties.h"
 
 #include <map>
@@ -28,13 +28,12 @@ constexpr PropertyRow kTypeInfoProperties[] = {
 
 const ClassTable* typeMapClass()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Introspection.TypeMap",
         .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<TypeMapInstance>,
-        .instanceSize = sizeof(TypeMapInstance),
+        .instances = instancesOf<TypeMapInstance>,
     });
-    return table;
 }
 
 Ref<TypeMapInstance> classRefMap, classFQNToRefMap, arrayMap;
@@ -97,14 +96,13 @@ const ClassTable* describedClass(Object* info)
 namespace ClassInfo {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Introspection.ClassInfo",
         .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<TypeInfoInstance>,
-        .instanceSize = sizeof(TypeInfoInstance),
+        .instances = instancesOf<TypeInfoInstance>,
         .properties = kTypeInfoProperties,
     });
-    return table;
 }
 namespace sClassRefMap {
 void __Exit() { Ref<TypeMapInstance> held = std::move(classRefMap); }
@@ -117,11 +115,11 @@ void __Exit() { Ref<TypeMapInstance> held = std::move(classFQNToRefMap); }
 namespace ArrayInfo {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Introspection.ArrayInfo",
         .parent = ClassInfo::__Lookup,
     });
-    return table;
 }
 namespace mArrayMap {
 void __Exit() { Ref<TypeMapInstance> held = std::move(arrayMap); }

@@ -138,11 +138,11 @@ TEST_F(MainWindowTest, PropertyListsHoldThePalettesSettingsInOrder)
 }
 
 std::map<std::string, int>* fetches = nullptr;
-fw::Code realControlByName = nullptr;
+fw::TypedCode realControlByName;
 fw::Ref<fw::Object> countingControlByName(fw::Object* window, fw::String* name)
 {
     ++(*fetches)[std::string(name->view())];
-    return reinterpret_cast<fw::Ref<fw::Object> (*)(fw::Object*, fw::String*)>(realControlByName)(window, name);
+    return reinterpret_cast<fw::Ref<fw::Object> (*)(fw::Object*, fw::String*)>(realControlByName.code)(window, name);
 }
 
 TEST_F(MainWindowTest, CreationFetchesEachControlByNameForEveryStep)
@@ -223,6 +223,18 @@ TEST_F(MainWindowTest, BindingToAWindowThatIsGoneRaisesInsteadOfCalling)
     EXPECT_TRUE(handled.empty());
     button = nullptr;
     fw::releaseServices();
+}
+
+// A handler slot that holds another kind of operation (here an accessor) is
+// refused where it is bound, in one line that names what the slot holds and
+// what a handler must be.
+TEST_F(MainWindowTest, BindingASlotOfAnotherTypeNamesBothTypes)
+{
+    fw::Ref<fw::Object> button = fw::RuntimeNewObject(fw::PushButton::__Lookup());
+    fw::Ref<fw::Object> window = fw::RuntimeNewObject(frmMain::__Lookup());
+    EXPECT_DEATH(bindAction(window.get(), button.get(), frmMain::slot(frmMain::Op::cmdRead)),
+                 "framework: class frmMain\\.frmMain: slot 54 \\(cmdRead\\) holds fw::Ref<fw::Object> "
+                 "\\(\\*\\)\\(fw::Object\\*\\) but is called as void \\(\\*\\)\\(fw::Object\\*, fw::Object\\*\\)");
 }
 
 TEST_F(MainWindowTest, AccessorsFindTheSameControlAndRefuseANilWindow)

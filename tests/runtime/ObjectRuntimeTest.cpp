@@ -1,11 +1,11 @@
 // The object runtime: references, class tables, introspection, invokers,
 // exceptions, delegates, event bindings and the single-instance list.
 
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ClassTable.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/EventBinding.h"
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/FrameworkClass.h"
 #include "framework/runtime/ImplicitWindowList.h"
 #include "framework/runtime/Introspection.h"
 #include "framework/runtime/Invokers.h"
@@ -37,37 +37,37 @@ void take(Object* target, Object* argument)
     lastArgument = argument;
 }
 
-const OperationRow kBaseOperations[] = {
-    {"Ping", toCode(ping), "%%", invokeNoResult},
-    {"Self", toCode(self), "%o<Base>%", invokeReturnsObject},
+constexpr OperationRow kBaseOperations[] = {
+    op<&ping>("Ping", "%%"),
+    op<&self>("Self", "%o<Base>%"),
 };
 constexpr PropertyRow kBaseProperties[] = {{"Width", ValueKind::Int32}, {"Title", ValueKind::Text}};
 constexpr Event kBaseEvents[] = {Event::Open, Event::Close};
 
 const ClassTable* baseClass()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Base",
         .parent = ObjectClass::__Lookup,
         .operations = kBaseOperations,
         .properties = kBaseProperties,
         .events = kBaseEvents,
     });
-    return table;
 }
 
-const OperationRow kDerivedOperations[] = {
-    {"Take", toCode(take), "%%o<Base>", invokeWithObject<baseClass>},
+constexpr OperationRow kDerivedOperations[] = {
+    op<&take>("Take", "%%o<Base>"),
 };
 
 const ClassTable* derivedClass()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Module.Derived",
         .parent = baseClass,
         .operations = kDerivedOperations,
     });
-    return table;
 }
 
 // A class whose own member carries "Hidden", built as the program builds its own.
@@ -180,8 +180,9 @@ bool answer(Object*) { return true; }
 // names the class and the member or event.
 TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
 {
-    static const HandlerRow kUnknownEvent[] = {{Event::Layout, toCode(ping)}};
-    static const HandlerRow kMistypedHandler[] = {{Event::Open, toCode(answer)}};
+    static constexpr HandlerRow kUnknownEvent[] = {{Event::Layout, codeOf<&ping>}};
+    static constexpr HandlerRow kMistypedHandler[] = {{Event::Open, codeOf<&answer>}};
+    static const ClassTable* built = nullptr;
     struct Case {
         const char* what;
         void (*run)();
@@ -189,10 +190,10 @@ TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
     };
     const Case cases[] = {
         {"a handler for an event the parent lacks",
-         [] { buildFrameworkClass({.name = "Module.Lacking", .parent = baseClass, .handlers = kUnknownEvent}); },
+         [] { registerClass(built, {.name = "Module.Lacking", .parent = baseClass, .handlers = kUnknownEvent}); },
          "class Module.Lacking has no event Layout"},
         {"a handler of another type than its event calls",
-         [] { buildFrameworkClass({.name = "Module.Mistyped", .parent = baseClass, .handlers = kMistypedHandler}); },
+         [] { registerClass(built, {.name = "Module.Mistyped", .parent = baseClass, .handlers = kMistypedHandler}); },
          "class Module.Mistyped: the handler of event Open holds bool"},
         {"a call of an event the class lacks",
          [] { callEventHandler(RuntimeNewObject(derivedClass()).get(), Event::Paint); },
