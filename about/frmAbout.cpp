@@ -72,7 +72,7 @@ inline constexpr fw::Setting kSettings[] = {
     fw::setting("MacProcID", 0),
 };
 // clang-format on
-inline constexpr auto kWindowList = fw::encodePropertyList<kSettings>();
+inline constexpr auto kWindowList = fw::encodePropertyList<fw::Window::kProperties, kSettings>();
 static_assert(std::size(kSettings) == 21 && kWindowList.size() == 288);
 
 } // namespace

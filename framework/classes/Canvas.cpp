@@ -19,16 +19,6 @@ struct CanvasInstance : ControlInstance {
     }
 };
 
-constexpr PropertyRow kProperties[] = {
-    // name               kind
-    {"UseFocusRing", ValueKind::Boolean},
-    {"AcceptFocus", ValueKind::Boolean},
-    {"AcceptTabs", ValueKind::Boolean},
-    {"DoubleBuffer", ValueKind::Boolean},
-    {"EraseBackground", ValueKind::Boolean},
-    {"Backdrop", ValueKind::Object},
-};
-
 constexpr Event kEvents[] = {Event::Paint};
 
 } // namespace
@@ -42,7 +32,7 @@ const ClassTable* __Lookup()
         .name = "Canvas",
         .parent = RectControl::__Lookup,
         .instances = instancesOf<CanvasInstance>,
-        .properties = kProperties,
+        .properties = kOwnProperties,
         .events = kEvents,
     });
 }

@@ -22,24 +22,6 @@ struct LabelInstance : ControlInstance {
     }
 };
 
-constexpr PropertyRow kProperties[] = {
-    // name          kind
-    {"Text", ValueKind::Text},
-    {"TextAlign", ValueKind::Int32},
-    {"TextColor", ValueKind::Colour},
-    {"Multiline", ValueKind::Boolean},
-    {"Selectable", ValueKind::Boolean},
-    {"Transparent", ValueKind::Boolean},
-    {"TextFont", ValueKind::Text},
-    {"Bold", ValueKind::Boolean},
-    {"Italic", ValueKind::Boolean},
-    {"Underline", ValueKind::Boolean},
-    {"DataSource", ValueKind::Text},
-    {"DataField", ValueKind::Text},
-    {"TextUnit", ValueKind::Enum8},
-    {"TextSize", ValueKind::Single},
-};
-
 } // namespace
 
 namespace Label {
@@ -51,7 +33,7 @@ const ClassTable* __Lookup()
         .name = "Label",
         .parent = RectControl::__Lookup,
         .instances = instancesOf<LabelInstance>,
-        .properties = kProperties,
+        .properties = kOwnProperties,
     });
 }
 
@@ -59,7 +41,7 @@ namespace TextSize {
 void Set(Object* label, int32_t, float size) { setProperty(label, "TextSize", size); }
 } // namespace TextSize
 namespace TextUnit {
-void Set(Object* label, int32_t, uint8_t unit) { setProperty(label, "TextUnit", static_cast<int32_t>(unit)); }
+void Set(Object* label, int32_t, uint8_t unit) { setProperty(label, "TextUnit", unit); }
 } // namespace TextUnit
 
 } // namespace Label

@@ -3,7 +3,6 @@
 #include "framework/classes/MenuBar.h"
 #include "framework/classes/Services.h"
 #include "framework/classes/Unsupported.h"
-#include "framework/classes/UserActionDispatch.h"
 #include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
@@ -243,14 +242,10 @@ constexpr ClassDescription kDescription = {
 
 } // namespace
 
-MenuItemInstance::MenuItemInstance(const ClassTable* classTable) : Object(classTable), viewId(newViewId())
-{
-    userActionDispatch().registerView(viewId, this);
-}
+MenuItemInstance::MenuItemInstance(const ClassTable* classTable) : Object(classTable) { view.bind(this); }
 
 MenuItemInstance::~MenuItemInstance()
 {
-    userActionDispatch().unregisterView(viewId);
     for (const Ref<Object>& child : children)
         asItem(child.get())->parent = nullptr;
 }
@@ -308,7 +303,7 @@ void choose(Object* item)
 ui::MenuNode presentationNode(Object* item)
 {
     ui::MenuNode node{
-        .id = asItem(item)->viewId,
+        .id = asItem(item)->view.id(),
         .text = std::string(textProperty(item, "Text")),
         .shortcut = std::string(textProperty(item, "KeyboardShortcut")),
         .enabled = boolProperty(item, "Enabled"),

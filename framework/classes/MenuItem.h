@@ -3,7 +3,7 @@
 // and its children in order. MenuBar is the root of a tree.
 
 #include "framework/runtime/ClassDescription.h"
-#include "framework/ui/Presentation.h"
+#include "framework/classes/ViewBinding.h"
 
 #include <vector>
 
@@ -14,7 +14,7 @@ struct MenuItemInstance : Object {
     ~MenuItemInstance() override;
     void propertyChanged(uint32_t slot) override;
 
-    const uint64_t viewId;
+    ViewBinding view{nullptr};
     Object* parent = nullptr;  // borrowed; the parent holds this node
     std::vector<Ref<Object>> children;
 };

@@ -29,20 +29,6 @@ constexpr OperationRow kOperations[] = {
     op<&PushButton::_CallAction>("_CallAction", "%%"),
 };
 
-constexpr PropertyRow kProperties[] = {
-    // name            kind
-    {"Caption", ValueKind::Text},
-    {"Default", ValueKind::Boolean},
-    {"Cancel", ValueKind::Boolean},
-    {"ButtonStyle", ValueKind::Int32},
-    {"TextFont", ValueKind::Text},
-    {"Bold", ValueKind::Boolean},
-    {"Italic", ValueKind::Boolean},
-    {"Underline", ValueKind::Boolean},
-    {"TextUnit", ValueKind::Enum8},
-    {"TextSize", ValueKind::Single},
-};
-
 } // namespace
 
 namespace PushButton {
@@ -55,7 +41,7 @@ const ClassTable* __Lookup()
         .parent = RectControl::__Lookup,
         .instances = instancesOf<PushButtonInstance>,
         .operations = kOperations,
-        .properties = kProperties,
+        .properties = kOwnProperties,
         .events = kEvents,
     });
 }
@@ -69,7 +55,7 @@ void _CallAction(Object* button)
 }
 
 namespace TextUnit {
-void Set(Object* button, int32_t, uint8_t unit) { setProperty(button, "TextUnit", static_cast<int32_t>(unit)); }
+void Set(Object* button, int32_t, uint8_t unit) { setProperty(button, "TextUnit", unit); }
 } // namespace TextUnit
 
 } // namespace PushButton

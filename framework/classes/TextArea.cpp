@@ -32,20 +32,21 @@ struct TextAreaInstance : ControlInstance {
     void propertyChanged(uint32_t slot) override
     {
         if (slot == textSlot()) {
-            if (viewCreated && !echoSuppressed)
-                presentation().setControlText(viewId, mirroredText());
+            if (view.bound() && !echoSuppressed)
+                presentation().setControlText(view.id(), mirroredText());
             return;
         }
         ControlInstance::propertyChanged(slot);
     }
 
-    void viewAttached() override { presentation().setControlText(viewId, mirroredText()); }
+    void viewAttached() override { presentation().setControlText(view.id(), mirroredText()); }
 
     // The text for the presentation to read when it needs it: the string is
     // held, not copied, as it may be megabytes that nobody will see.
     ui::LazyText mirroredText() const
     {
-        const auto* text = std::get_if<Ref<String>>(&propertyValue(this, "Text"));
+        const StoredValue value = propertyValue(this, "Text");
+        const auto* text = std::get_if<Ref<String>>(&value);
         if (!text || !*text)
             return ui::LazyText(std::string());
         return ui::LazyText([held = *text] { return std::string(held->view()); });
@@ -61,37 +62,6 @@ void PasteOperation(Object* area) { TextArea::Paste(area); }
 constexpr OperationRow kOperations[] = {
     // function, name, signature
     op<&PasteOperation>("Paste", "%%"),
-};
-
-constexpr PropertyRow kProperties[] = {
-    // name                        kind
-    {"Border", ValueKind::Boolean},
-    {"Multiline", ValueKind::Boolean},
-    {"ScrollbarHorizontal", ValueKind::Boolean},
-    {"ScrollbarVertical", ValueKind::Boolean},
-    {"Styled", ValueKind::Boolean},
-    {"UseFocusRing", ValueKind::Boolean},
-    {"TextColor", ValueKind::Colour},
-    {"BackColor", ValueKind::Colour},
-    {"Format", ValueKind::Text},
-    {"HideSelection", ValueKind::Boolean},
-    {"TextFont", ValueKind::Text},
-    {"Bold", ValueKind::Boolean},
-    {"Italic", ValueKind::Boolean},
-    {"Underline", ValueKind::Boolean},
-    {"Text", ValueKind::Text},
-    {"Mask", ValueKind::Text},
-    {"ReadOnly", ValueKind::Boolean},
-    {"LimitText", ValueKind::Int32},
-    {"AcceptTabs", ValueKind::Boolean},
-    {"Alignment", ValueKind::Int32},
-    {"AutomaticallyCheckSpelling", ValueKind::Boolean},
-    {"DataSource", ValueKind::Text},
-    {"DataField", ValueKind::Text},
-    {"TextUnit", ValueKind::Enum8},
-    {"TextSize", ValueKind::Single},
-    {"SelStart", ValueKind::Int32},
-    {"SelLength", ValueKind::Int32},
 };
 
 constexpr Event kEvents[] = {Event::TextChange, Event::SelChange};
@@ -114,7 +84,7 @@ const ClassTable* __Lookup()
         .parent = RectControl::__Lookup,
         .instances = instancesOf<TextAreaInstance>,
         .operations = kOperations,
-        .properties = kProperties,
+        .properties = kOwnProperties,
         .events = kEvents,
     });
 }
@@ -122,7 +92,8 @@ const ClassTable* __Lookup()
 namespace Text {
 Ref<String> Get(Object* area)
 {
-    const auto* text = std::get_if<Ref<String>>(&propertyValue(area, "Text"));
+    const StoredValue value = propertyValue(area, "Text");
+    const auto* text = std::get_if<Ref<String>>(&value);
     return text && *text ? *text : makeString("");
 }
 
@@ -157,7 +128,7 @@ void Paste(Object* area)
 }
 
 namespace TextUnit {
-void Set(Object* area, int32_t, uint8_t unit) { setProperty(area, "TextUnit", static_cast<int32_t>(unit)); }
+void Set(Object* area, int32_t, uint8_t unit) { setProperty(area, "TextUnit", unit); }
 } // namespace TextUnit
 
 void userEdited(Object* area, const std::string& text)

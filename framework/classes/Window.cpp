@@ -4,7 +4,6 @@
 #include "framework/classes/RectControl.h"
 #include "framework/classes/Services.h"
 #include "framework/classes/Unsupported.h"
-#include "framework/classes/UserActionDispatch.h"
 #include "framework/classes/WindowSupport.h"
 #include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ImplicitWindowList.h"
@@ -99,16 +98,15 @@ void WindowDefaultConstructor(Object* window)
     fireClassEvent(window, Event::Layout);
     fireClassEvent(window, Event::CreateControls);
     WindowInstance* self = asWindow(window);
-    presentation().createWindow(self->viewId, self->look());
-    userActionDispatch().registerView(self->viewId, window);
-    self->viewCreated = true;
+    presentation().createWindow(self->view.id(), self->look());
+    self->view.bind(window);
     for (auto& [name, control] : self->controls)
         RectControl::attachView(control.get(), window);
     registerImplicitWindow(window);
     WindowSupport::Windows::add(window);
     fireClassEvent(window, Event::Open);
     if (boolProperty(window, "Visible"))
-        presentation().showWindow(self->viewId);
+        presentation().showWindow(self->view.id());
 }
 
 bool cancelClose(Object* window, bool quitting)
@@ -178,59 +176,6 @@ constexpr OperationRow kOperations[] = {
 };
 static_assert(rowsFollowSlots(kOperations, 0, Window::Op::End));
 
-constexpr PropertyRow kProperties[] = {
-    // name              kind
-    {"Placement", ValueKind::Int32},
-    {"Width", ValueKind::Int32},
-    {"Height", ValueKind::Int32},
-    {"MinWidth", ValueKind::Int32},
-    {"MinHeight", ValueKind::Int32},
-    {"MaxWidth", ValueKind::Int32},
-    {"MaxHeight", ValueKind::Int32},
-    {"Frame", ValueKind::Int32},
-    {"Composite", ValueKind::Boolean},
-    {"HasBackColor", ValueKind::Boolean},
-    {"BackColor", ValueKind::Colour},
-    {"Title", ValueKind::Text},
-    {"Visible", ValueKind::Boolean},
-    {"FullScreen", ValueKind::Boolean},
-    {"MenuBarVisible", ValueKind::Boolean},
-    {"CloseButton", ValueKind::Boolean},
-    {"Resizeable", ValueKind::Boolean},
-    {"LiveResize", ValueKind::Boolean},
-    {"MaximizeButton", ValueKind::Boolean},
-    {"MinimizeButton", ValueKind::Boolean},
-    {"MacProcID", ValueKind::Int32},
-    {"Left", ValueKind::Int32},
-    {"Top", ValueKind::Int32},
-    {"ContentsChanged", ValueKind::Boolean},
-    {"Backdrop", ValueKind::Object},
-    {"MenuBar", ValueKind::Object},
-    {"MouseCursor", ValueKind::Object},
-    {"Focus", ValueKind::Object},
-    {"Handle", ValueKind::Int32},
-    {"MouseX", ValueKind::Int32},
-    {"MouseY", ValueKind::Int32},
-    {"ControlCount", ValueKind::Int32},
-    {"ImplicitInstance", ValueKind::Boolean},
-    {"Modified", ValueKind::Boolean},
-    {"Graphics", ValueKind::Object},
-    {"Name", ValueKind::Text},
-    {"HelpTag", ValueKind::Text},
-    {"Enabled", ValueKind::Boolean},
-    {"DefaultButton", ValueKind::Object},
-    {"CancelButton", ValueKind::Object},
-    {"AcceptFocus", ValueKind::Boolean},
-    {"BalloonHelp", ValueKind::Boolean},
-    {"DockItem", ValueKind::Object},
-    {"HasFocusRing", ValueKind::Boolean},
-    {"ToolbarVisible", ValueKind::Boolean},
-    {"DoubleBuffer", ValueKind::Boolean},
-    {"EraseBackground", ValueKind::Boolean},
-    {"Transparent", ValueKind::Boolean},
-    {"Tag", ValueKind::Object},
-};
-
 constexpr Event kEvents[] = {
     Event::Layout, Event::CreateControls, Event::AddMenuHandlers, Event::SetupBindings, Event::Open,
     Event::Close, Event::CancelClose, Event::KeyDown, Event::KeyUp, Event::MouseMove, Event::MouseEnter,
@@ -281,7 +226,7 @@ constexpr ClassDescription kDescription = {
     .parent = ObjectClass::__Lookup,
     .instances = instancesOf<WindowInstance>,
     .operations = kOperations,
-    .properties = kProperties,
+    .properties = Window::kOwnProperties,
     .events = kEvents,
     .constants = kConstants,
 };
@@ -289,21 +234,17 @@ static_assert(totalsOf({}, kDescription) == Window::kTotals);
 
 } // namespace
 
-WindowInstance::WindowInstance(const ClassTable* classTable) : Object(classTable), viewId(newViewId()) {}
+WindowInstance::WindowInstance(const ClassTable* classTable) : Object(classTable) {}
 
 WindowInstance::~WindowInstance()
 {
     for (auto& [name, control] : controls)
         RectControl::detach(control.get());
-    if (viewCreated && servicesInstalled()) {
-        userActionDispatch().unregisterView(viewId);
-        presentation().destroyWindow(viewId);
-    }
 }
 
 void WindowInstance::propertyChanged(uint32_t)
 {
-    if (viewCreated && !closed)
+    if (view.bound() && !closed)
         WindowSupport::mDirtyWindows::add(this);
 }
 
@@ -329,9 +270,9 @@ ui::WindowLook WindowInstance::look() const
 
 void WindowInstance::syncView()
 {
-    if (!viewCreated || closed)
+    if (!view.bound() || closed)
         return;
-    presentation().updateWindow(viewId, look());
+    presentation().updateWindow(view.id(), look());
     for (auto& [name, control] : controls)
         RectControl::syncView(control.get());
 }
@@ -347,20 +288,20 @@ const ClassTable* __Lookup()
 void Show(Object* window)
 {
     WindowInstance* self = asWindow(window);
-    if (!self->viewCreated || self->closed)
+    if (!self->view.bound() || self->closed)
         return;
     self->syncView();
-    presentation().showWindow(self->viewId);
-    window->propertyValues()[propertySlot(window->classTable(), "Visible")] = true;
+    presentation().showWindow(self->view.id());
+    setProperty(window, "Visible", true);
 }
 
 void Hide(Object* window)
 {
     WindowInstance* self = asWindow(window);
-    if (!self->viewCreated || self->closed)
+    if (!self->view.bound() || self->closed)
         return;
-    presentation().hideWindow(self->viewId);
-    window->propertyValues()[propertySlot(window->classTable(), "Visible")] = false;
+    presentation().hideWindow(self->view.id());
+    setProperty(window, "Visible", false);
 }
 
 void Close(Object* window) { _UnifiedClose(window, false); }
@@ -384,8 +325,7 @@ void _AddControl(Object* window, String* name, Object* control)
     WindowInstance* self = asWindow(window);
     self->controls.emplace_back(Ref<String>::retain(name), Ref<Object>::retain(control));
     setProperty(control, "Name", Ref<String>::retain(name));
-    setProperty(window, "ControlCount", static_cast<int32_t>(self->controls.size()));
-    if (self->viewCreated)
+    if (self->view.bound())
         RectControl::attachView(control, window);
 }
 
@@ -411,11 +351,7 @@ bool _UnifiedClose(Object* window, bool quitting)
     self->closed = true;
     for (auto& [name, control] : self->controls)
         callOperation(control.get(), RectControl::slot(RectControl::Op::Close));
-    if (self->viewCreated) {
-        userActionDispatch().unregisterView(self->viewId);
-        presentation().destroyWindow(self->viewId);
-        self->viewCreated = false;
-    }
+    self->view.unbind();
     WindowSupport::Windows::remove(window);
     removeImplicitWindow(window);
     return true;

@@ -80,7 +80,7 @@ void fillMembers(ClassTable* table, size_t member, const ClassDescription& descr
     }
     size_t property = table->properties.size() - description.properties.size();
     for (const PropertyRow& row : description.properties) {
-        table->properties[property++] = {.name = row.name, .kind = row.kind};
+        table->properties[property++] = row;
         fillMember(table, member++, row.name, MemberKind::Property, valueKindInfo(row.kind).signature);
     }
     for (const ConstantRow& row : description.constants)

@@ -83,11 +83,6 @@ consteval bool rowsFollowSlots(std::span<const OperationRow> rows, uint32_t firs
     return true;
 }
 
-struct PropertyRow {
-    std::string_view name;
-    ValueKind kind;
-};
-
 struct ConstantRow {
     std::string_view name;
     int32_t value;

@@ -11,8 +11,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -57,46 +57,43 @@ struct EventEntry {
     std::string_view name() const { return eventName(event); }
 };
 
-// What a property slot holds.
-enum class ValueKind : uint8_t { Int32, Boolean, Colour, Text, Single, Enum8, Object, Count };
-
-inline constexpr size_t kValueKindCount = static_cast<size_t>(ValueKind::Count);
-
-struct ValueKindInfo {
-    ValueKind kind;
+// A property of a class: its name, the kind of value it holds, and for one
+// whose value follows from the object's state the getter that derives it
+// (an Int32 or a Boolean); such a property is read-only.
+struct PropertyRow {
     std::string_view name;
-    std::string_view signature;            // a property member's introspection signature
-    std::optional<PropertyForm> listForm;  // its form in a property list; none: not settable from one
+    ValueKind kind;
+    std::optional<StoredValue (*)(const Object* object)> derive = std::nullopt;
 };
 
-inline constexpr ValueKindInfo kValueKinds[] = {
-    // kind, name, signature, listForm
-    {.kind = ValueKind::Int32, .name = "Int32", .signature = "%i4%", .listForm = PropertyForm::Int32},
-    {.kind = ValueKind::Boolean, .name = "Boolean", .signature = "%b%", .listForm = PropertyForm::Boolean},
-    {.kind = ValueKind::Colour, .name = "Colour", .signature = "%c%", .listForm = PropertyForm::Colour},
-    {.kind = ValueKind::Text, .name = "Text", .signature = "%s%", .listForm = PropertyForm::Text},
-    {.kind = ValueKind::Single, .name = "Single", .signature = "%f4%", .listForm = std::nullopt},
-    {.kind = ValueKind::Enum8, .name = "Enum8", .signature = "%u1%", .listForm = std::nullopt},
-    {.kind = ValueKind::Object, .name = "Object", .signature = "%o<Object>%", .listForm = std::nullopt},
-};
-static_assert(std::size(kValueKinds) == kValueKindCount);
-static_assert(
-    [] {
-        for (size_t i = 0; i < kValueKindCount; ++i) {
-            if (kValueKinds[i].kind != static_cast<ValueKind>(i))
-                return false;
+// A class's properties as its objects take them: its own, then its parent's.
+struct PropertyTable {
+    std::span<const PropertyRow> own;
+    std::optional<const PropertyTable*> parent = std::nullopt;
+
+    constexpr std::optional<PropertyRow> find(std::string_view name) const
+    {
+        for (const PropertyRow& row : own) {
+            if (row.name == name)
+                return row;
         }
-        return true;
-    }(),
-    "kValueKinds rows must follow the order of ValueKind");
-
-// `kind` must be one of the kinds before Count.
-constexpr const ValueKindInfo& valueKindInfo(ValueKind kind) { return kValueKinds[static_cast<size_t>(kind)]; }
-
-struct PropertyEntry {
-    std::string_view name;
-    ValueKind kind;
+        return parent ? (*parent)->find(name) : std::nullopt;
+    }
 };
+
+// The form the property's value takes in a property list; none for no
+// property, or one that no list sets.
+constexpr std::optional<PropertyForm> listFormOf(const std::optional<PropertyRow>& row)
+{
+    return row && !row->derive ? valueKindInfo(row->kind).listForm : std::nullopt;
+}
+
+// The form of the setting of that name in a property list for a class with
+// these properties; none when the class takes no such setting.
+constexpr std::optional<PropertyForm> settingForm(const PropertyTable& properties, std::string_view name)
+{
+    return listFormOf(properties.find(name));
+}
 
 // Creates the C++ instance behind an object of the class, its fields set to
 // their initial values; the C++ destructor is the finaliser.
@@ -111,7 +108,7 @@ struct ClassTable {
     std::vector<TypedCode> operations;
     std::vector<MemberEntry> members;
     std::vector<EventEntry> events;
-    std::vector<PropertyEntry> properties;
+    std::vector<PropertyRow> properties;
     std::vector<Attribute> classAttributes;
 
     // Index of the event or of the property of that name, or -1.

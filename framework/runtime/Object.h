@@ -79,6 +79,7 @@ struct Object {
 
     // Values of the class's properties, one slot per property-table entry.
     std::vector<StoredValue>& propertyValues() { return propertyValues_; }
+    const std::vector<StoredValue>& propertyValues() const { return propertyValues_; }
     std::vector<EventBinding>& eventBindings() { return eventBindings_; }
 
     // Called after a property slot has changed; framework classes that show

@@ -1,20 +1,21 @@
 #pragma once
 
 // Property lists declared in the program as tables of settings and turned
-// into their byte form while compiling:
+// into their byte form, for the class that receives them, while compiling:
 //
 //   inline constexpr fw::Setting kSettings[] = {
 //       fw::setting("Width", 161),
 //       fw::setting("Title", "Untitled"),
 //   };
-//   inline constexpr auto kList = fw::encodePropertyList<kSettings>();
+//   inline constexpr auto kList = fw::encodePropertyList<fw::Window::kProperties, kSettings>();
 //   static_assert(kList.size() == 28);
 //
-// fw::setting() only runs at compile time. A name outside kSettingForms, or a
-// value of another form than the name fixes, stops compilation at a call to
-// one of the functions in fw::diagnostic, which the compiler names.
+// fw::setting() only runs at compile time. A name that the receiving class's
+// property table lacks (or that no list sets), or a value of another form
+// than its property takes, stops compilation at a call to one of the
+// functions in fw::diagnostic, which the compiler names.
 
-#include "framework/runtime/PropertyForm.h"
+#include "framework/runtime/ClassTable.h"
 
 #include <algorithm>
 #include <array>
@@ -49,12 +50,12 @@ inline void textIsTooLong() {}
 
 namespace detail {
 
-consteval void requireForm(std::string_view name, PropertyForm form)
+consteval void requireForm(const PropertyTable& receiver, const Setting& entry)
 {
-    const std::optional<PropertyForm> expected = settingForm(name);
+    const std::optional<PropertyForm> expected = settingForm(receiver, entry.name);
     if (!expected) {
         diagnostic::settingNameIsUnknown();
-    } else if (*expected != form) {
+    } else if (*expected != formOf(entry.value)) {
         diagnostic::valueDoesNotMatchSettingForm();
     }
 }
@@ -104,7 +105,6 @@ constexpr char* writeValue(std::string_view text, char* out)
 
 consteval Setting setting(std::string_view name, std::same_as<bool> auto value)
 {
-    detail::requireForm(name, PropertyForm::Boolean);
     return {.name = name, .value = PropertyValue(std::in_place_type<bool>, value)};
 }
 
@@ -112,7 +112,6 @@ template <std::integral Integer>
 requires(!std::same_as<Integer, bool>)
 consteval Setting setting(std::string_view name, Integer value)
 {
-    detail::requireForm(name, PropertyForm::Int32);
     if (!std::in_range<int32_t>(value))
         diagnostic::integerDoesNotFitInt32();
     return {.name = name, .value = PropertyValue(std::in_place_type<int32_t>, static_cast<int32_t>(value))};
@@ -120,13 +119,11 @@ consteval Setting setting(std::string_view name, Integer value)
 
 consteval Setting setting(std::string_view name, Colour value)
 {
-    detail::requireForm(name, PropertyForm::Colour);
     return {.name = name, .value = PropertyValue(std::in_place_type<Colour>, value)};
 }
 
 consteval Setting setting(std::string_view name, std::string_view text)
 {
-    detail::requireForm(name, PropertyForm::Text);
     if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         diagnostic::textIsTooLong();
     return {.name = name, .value = PropertyValue(std::in_place_type<std::string_view>, text)};
@@ -143,10 +140,12 @@ constexpr size_t encodedSize(std::span<const Setting> settings)
 template <class Table>
 concept SettingTable = std::same_as<std::ranges::range_value_t<Table>, Setting>;
 
-template <const auto& Settings>
+template <const PropertyTable& Receiver, const auto& Settings>
 requires SettingTable<std::remove_cvref_t<decltype(Settings)>>
 consteval auto encodePropertyList()
 {
+    for (const Setting& entry : Settings)
+        detail::requireForm(Receiver, entry);
     std::array<char, encodedSize(Settings)> bytes{};
     char* out = bytes.data();
     for (const Setting& entry : Settings) {

@@ -87,6 +87,18 @@ TEST_F(MainWindowTest, SevenControlsInOrderAndOnlyTheFourButtonsInside)
     EXPECT_EQ(desktop().control(kTitle, "txtRead")->text, "");
 }
 
+// ControlCount is read from the controls the window holds, so it follows a
+// control's removal as it follows each addition.
+TEST_F(MainWindowTest, ControlCountFollowsTheControlsTheWindowHolds)
+{
+    startProgram();
+    EXPECT_EQ(fw::intProperty(mainWindow(), "ControlCount"), 7);
+    fw::Ref<fw::Object> read = frmMain::cmdRead(mainWindow());
+    fw::callOperation(mainWindow(), fw::Window::slot(fw::Window::Op::_RemoveControl), read.get());
+    EXPECT_EQ(fw::intProperty(mainWindow(), "ControlCount"), 6);
+    EXPECT_EQ(frmMain::cmdRead(mainWindow()), nullptr);
+}
+
 TEST_F(MainWindowTest, PropertyListsHoldThePalettesSettingsInOrder)
 {
     frameworkCalls().clear();
@@ -264,7 +276,7 @@ TEST_F(MainWindowTest, ChangesAfterCreationReachTheDesktopInEveryRun)
             fw::MenuItem::Append(edit.get(), item.get());
         }
         desktop().runPostedTasks();
-        EXPECT_EQ(desktop().windows[static_cast<fw::WindowInstance*>(mainWindow())->viewId].look.width, 200)
+        EXPECT_EQ(desktop().windows[static_cast<fw::WindowInstance*>(mainWindow())->view.id()].look.width, 200)
             << "a window's change never reached the desktop";
         EXPECT_EQ(desktop().control(kTitle, "cmdRead")->look.caption, "Again")
             << "a control's change never reached the desktop";
@@ -280,7 +292,7 @@ TEST_F(MainWindowTest, SingleInstanceIsTheOpenWindowAndANewOneAfterClose)
     fw::Ref<fw::Object> first = frmMain::frmMain();
     EXPECT_EQ(frmMain::frmMain(), first);
     fw::Window::Close(first.get());
-    EXPECT_TRUE(desktop().windows[static_cast<fw::WindowInstance*>(first.get())->viewId].destroyed);
+    EXPECT_TRUE(desktop().windows[static_cast<fw::WindowInstance*>(first.get())->view.id()].destroyed);
     fw::Ref<fw::Object> second = frmMain::frmMain();
     EXPECT_NE(second, first);
     EXPECT_EQ(frmMain::frmMain(), second);

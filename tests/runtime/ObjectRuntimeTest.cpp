@@ -205,6 +205,9 @@ TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
          "class Module.Derived has no property Height"},
         {"a property slot past the table", [] { setProperty(RuntimeNewObject(derivedClass()).get(), 9, 1); },
          "class Module.Derived has no property in slot 9"},
+        {"a value of another kind than the property declares",
+         [] { setProperty(RuntimeNewObject(derivedClass()).get(), "Width", true); },
+         "class Module.Derived declares its property Width Int32, and is given a Boolean"},
     };
     for (const Case& c : cases)
         EXPECT_DEATH(c.run(), c.message) << c.what;
