@@ -77,7 +77,7 @@ static_assert(std::size(kSettings) == 21 && kWindowList.size() == 288);
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return fw::lookUpClass(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
 void __ctblinit() { fw::registerClass(classTable, kDescription); }
 

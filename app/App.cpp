@@ -22,7 +22,7 @@ static_assert(fw::totalsOf(fw::Application::kTotals, kDescription) ==
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return fw::lookUpClass(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
 void __ctblinit() { fw::registerClass(classTable, kDescription); }
 

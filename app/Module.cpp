@@ -27,7 +27,10 @@ fw::Ref<fw::DelegateInstance> codeDelegate(fw::TypedCode invoker, fw::TypedCode 
     return fw::RuntimeCreateDelegate(invoker, code, nullptr, list.get(), fw::DelegateHoldsTarget);
 }
 
-fw::TypedCode codeOf(const fw::Ref<fw::DelegateInstance>& delegate) { return delegate ? delegate->code : nullptr; }
+fw::TypedCode codeOf(const fw::Ref<fw::DelegateInstance>& delegate)
+{
+    return delegate ? delegate->code : fw::TypedCode{};
+}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "glue/ActionGlue.h"
 
+#include "framework/classes/EventLoop.h"
 #include "framework/classes/PushButton.h"
 #include "framework/runtime/EventBinding.h"
 #include "framework/runtime/Exception.h"
@@ -15,7 +16,8 @@ using ActionHandler = void(fw::Object* window, fw::Object* button);
 void AddHandler_Stub_15(fw::Object* button)
 {
     fw::Object* delegate = fw::RuntimeEventDelegate(button, fw::PushButton::ActionEvent, AddHandler_Stub_15);
-    asDelegate(delegate)->invokerAs<void(fw::Object*, fw::Object*)>()(delegate, button);
+    fw::functionOf<void(fw::Object*, fw::Object*)>(asDelegate(delegate)->invoker, "an Action binding's invoker")(
+        delegate, button);
 }
 
 void Delegate_IM_Invoke(fw::Object* delegate, fw::Object* button)
@@ -23,20 +25,23 @@ void Delegate_IM_Invoke(fw::Object* delegate, fw::Object* button)
     fw::Ref<fw::Object> window = asDelegate(delegate)->target();
     if (!window)
         fw::RaiseNilObjectException();
-    asDelegate(delegate)->codeAs<ActionHandler>()(window.get(), button);
+    fw::functionOf<ActionHandler>(asDelegate(delegate)->code, "an Action binding's handler")(window.get(), button);
 }
 
 fw::Ref<fw::Object> Delegate_Invoke_PtrPtr(fw::Object* delegate, fw::TypedCode first, void* second)
 {
-    return asDelegate(delegate)->codeAs<fw::Ref<fw::Object>(fw::TypedCode, void*)>()(first, second);
+    return fw::functionOf<fw::ExceptionHelper>(asDelegate(delegate)->code, "the exception helper")(first, second);
 }
 
 void Delegate_Invoke_Ptr(fw::Object* delegate, void* argument)
 {
-    asDelegate(delegate)->codeAs<void(void*)>()(argument);
+    fw::functionOf<void(void*)>(asDelegate(delegate)->code, "the routine given to the exception helper")(argument);
 }
 
-void Delegate_Invoke(fw::Object* delegate) { asDelegate(delegate)->codeAs<void()>()(); }
+void Delegate_Invoke(fw::Object* delegate)
+{
+    fw::functionOf<void()>(asDelegate(delegate)->code, "the start-up routine")();
+}
 
 void bindAction(fw::Object* window, fw::Object* button, uint32_t handlerSlot)
 {

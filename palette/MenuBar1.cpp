@@ -101,7 +101,7 @@ void buildNode(fw::Object* bar, const MenuNodeRow& row)
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return fw::lookUpClass(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
 void __ctblinit() { fw::registerClass(classTable, kDescription); }
 

@@ -83,7 +83,7 @@ static_assert(std::size(kSettings) == 21 && kWindowList.size() == 293);
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return fw::lookUpClass(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
 void __ctblinit() { fw::registerClass(classTable, kDescription); }
 

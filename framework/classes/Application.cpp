@@ -5,7 +5,6 @@
 #include "framework/classes/MenuBar.h"
 #include "framework/classes/Unsupported.h"
 #include "framework/runtime/ClassDescription.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/ObjectArray.h"
 #include "framework/runtime/Properties.h"
 

@@ -27,7 +27,7 @@ void _RuntimeSetExceptionHelper(TypedCode helper) { exceptionHelper = helper; }
 void _RunFrameworkInitialization(TypedCode startup)
 {
     if (startup)
-        functionOf<void()>(startup, [] { return std::string("the start-up routine"); })();
+        functionOf<void()>(startup, "the start-up routine")();
 }
 
 void _RuntimeRun()
@@ -63,9 +63,8 @@ void runGuarded(void (*routine)(void*), void* argument)
         return;  // the loop is ending; run nothing more
     try {
         if (exceptionHelper) {
-            auto* helper =
-                functionOf<ExceptionHelper>(exceptionHelper, [] { return std::string("the exception helper"); });
-            if (Ref<Object> escaped = helper(toCode(routine), argument))
+            if (Ref<Object> escaped = functionOf<ExceptionHelper>(exceptionHelper, "the exception helper")(
+                    toCode(routine), argument))
                 endLoopWith(std::move(escaped));
         } else {
             routine(argument);
@@ -80,7 +79,7 @@ void runGuarded(void (*routine)(void*), void* argument)
 
 void resetEventLoop()
 {
-    exceptionHelper = nullptr;
+    exceptionHelper = {};
     pendingException = nullptr;
     pendingForeignException = nullptr;
     exitCode = 0;

@@ -2,7 +2,6 @@
 
 #include "framework/classes/Services.h"
 #include "framework/runtime/ClassDescription.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/ObjectArray.h"
 
 #include <iterator>

@@ -4,7 +4,6 @@
 #include "framework/classes/Services.h"
 #include "framework/classes/Unsupported.h"
 #include "framework/runtime/ClassDescription.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/Variant.h"
 

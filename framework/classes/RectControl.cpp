@@ -4,7 +4,6 @@
 #include "framework/classes/Window.h"
 #include "framework/classes/WindowSupport.h"
 #include "framework/runtime/ClassDescription.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
 
 #include <iterator>

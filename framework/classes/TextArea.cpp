@@ -3,7 +3,6 @@
 #include "framework/classes/FontSettings.h"
 #include "framework/classes/Services.h"
 #include "framework/runtime/ClassDescription.h"
-#include "framework/runtime/Invokers.h"
 
 #include <algorithm>
 

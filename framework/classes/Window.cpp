@@ -7,7 +7,6 @@
 #include "framework/classes/WindowSupport.h"
 #include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ImplicitWindowList.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/ObjectArray.h"
 #include "framework/runtime/Properties.h"
 

@@ -1,9 +1,6 @@
 #include "framework/runtime/ClassDescription.h"
 
-#include "framework/runtime/FatalError.h"
-
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -11,50 +8,23 @@ namespace fw {
 
 namespace {
 
-std::map<std::string, const ClassTable*, std::less<>>& registeredClasses()
-{
-    static std::map<std::string, const ClassTable*, std::less<>> classes;
-    return classes;
-}
+std::map<std::string, const ClassTable*, std::less<>> registeredClasses;
 
-void registerName(const ClassTable* table, std::string_view name)
-{
-    if (!registeredClasses().emplace(name, table).second) {
-        std::fprintf(stderr, "framework: class %.*s is registered twice\n", static_cast<int>(name.size()), name.data());
-        fatalError("class registered twice");
-    }
-}
-
-size_t appendedSlots(std::span<const OperationRow> rows, size_t inherited)
-{
-    return static_cast<size_t>(std::count_if(rows.begin(), rows.end(),
-                                             [inherited](const OperationRow& row) { return row.slot >= inherited; }));
-}
-
-// The parent's operations, then each row's in its slot.
+// The parent's operations, then each row's: in the inherited slot it replaces, or next.
 void fillOperations(ClassTable* table, const ClassTable* parent, std::span<const OperationRow> rows)
 {
     const size_t inherited = parent ? parent->operations.size() : 0;
-    std::vector<TypedCode> operations =
-        RuntimeNewVtable(static_cast<int32_t>(inherited + appendedSlots(rows, inherited)));
+    const auto added = std::ranges::count_if(rows, [&](const OperationRow& row) { return row.slot >= inherited; });
+    std::vector<TypedCode> operations = RuntimeNewVtable(static_cast<int32_t>(inherited + static_cast<size_t>(added)));
     if (parent)
         std::copy(parent->operations.begin(), parent->operations.end(), operations.begin());
     size_t next = inherited;
-    for (const OperationRow& row : rows) {
-        const size_t slot = row.slot < inherited ? row.slot : next++;
-        if (row.slot != kNextSlot && row.slot != slot) {
-            std::fprintf(stderr, "framework: class %s: operation %.*s names slot %u but stands in slot %zu\n",
-                         std::string(table->name->view()).c_str(), static_cast<int>(row.name.size()),
-                         row.name.data(), row.slot, slot);
-            fatalError("operation rows out of slot order");
-        }
-        operations[slot] = row.code();
-    }
+    for (const OperationRow& row : rows)
+        operations[row.slot < inherited ? row.slot : next++] = row.code();
     table->operations = std::move(operations);
 }
 
-// Fills the introspection entry: name, kind and signature, then its
-// attributes, "Hidden" after "__Scope" for a hidden member.
+// An own member's introspection entry, "Hidden" after "__Scope" for a hidden one.
 MemberEntry& fillMember(ClassTable* table, size_t index, std::string_view name, MemberKind kind,
                         std::string_view signature, Visibility visibility = Visibility::Shown)
 {
@@ -101,8 +71,9 @@ const ClassTable* registerClass(const ClassTable*& table, const ClassDescription
                                         static_cast<int32_t>(totals.events), 0, static_cast<int32_t>(totals.properties),
                                         description.publicClass ? 1 : 0);
     table = built;
-    registerName(built, description.name);
     built->name = makeString(description.name);
+    if (!registeredClasses.emplace(description.name, built).second)
+        classFault(built, " is registered twice");
     built->kind = 0;
     if (description.instances.create) {
         built->createInstance = description.instances.create;
@@ -110,9 +81,9 @@ const ClassTable* registerClass(const ClassTable*& table, const ClassDescription
     }
     fillOperations(built, parent, description.operations);
     fillMembers(built, parent ? parent->members.size() : 0, description);
-    size_t event = totals.events - description.events.size();
+    auto event = built->events.end() - static_cast<std::ptrdiff_t>(description.events.size());
     for (Event own : description.events)
-        built->events[event++] = {.event = own, .handler = {}};
+        *event++ = {.event = own, .handler = {}};
     for (const HandlerRow& row : description.handlers)
         setEventHandler(built, row.event, row.handler());
     if (description.publicClass)
@@ -122,8 +93,8 @@ const ClassTable* registerClass(const ClassTable*& table, const ClassDescription
 
 const ClassTable* classNamed(std::string_view name)
 {
-    auto found = registeredClasses().find(name);
-    return found == registeredClasses().end() ? nullptr : found->second;
+    auto found = registeredClasses.find(name);
+    return found == registeredClasses.end() ? nullptr : found->second;
 }
 
 namespace ObjectClass {

@@ -5,6 +5,7 @@
 
 #include <cxxabi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -20,11 +21,6 @@ std::string className(const ClassTable* classTable)
     return classTable && classTable->name ? std::string(classTable->name->view()) : std::string("(unnamed)");
 }
 
-[[noreturn]] void classFault(const ClassTable* classTable, const std::string& what)
-{
-    std::fprintf(stderr, "framework: class %s%s\n", className(classTable).c_str(), what.c_str());
-    fatalError("class table lookup failed");
-}
 
 std::string readableType(const std::type_info& type)
 {
@@ -44,20 +40,22 @@ void requireAtLeast(size_t inherited, int32_t total, const char* what)
 
 } // namespace
 
+void classFault(const ClassTable* classTable, const std::string& what)
+{
+    std::fprintf(stderr, "framework: class %s%s\n", className(classTable).c_str(), what.c_str());
+    fatalError("a class misused");
+}
+
 int32_t ClassTable::eventIndex(Event event) const
 {
-    for (size_t i = 0; i < events.size(); ++i)
-        if (events[i].event == event)
-            return static_cast<int32_t>(i);
-    return -1;
+    auto found = std::ranges::find(events, event, &EventEntry::event);
+    return found == events.end() ? -1 : static_cast<int32_t>(found - events.begin());
 }
 
 int32_t ClassTable::propertyIndex(std::string_view propertyName) const
 {
-    for (size_t i = 0; i < properties.size(); ++i)
-        if (properties[i].name == propertyName)
-            return static_cast<int32_t>(i);
-    return -1;
+    auto found = std::ranges::find(properties, propertyName, &PropertyRow::name);
+    return found == properties.end() ? -1 : static_cast<int32_t>(found - properties.begin());
 }
 
 const EventEntry& ClassTable::eventEntry(Event event) const
@@ -68,14 +66,9 @@ const EventEntry& ClassTable::eventEntry(Event event) const
     return events[static_cast<size_t>(index)];
 }
 
-EventEntry& ClassTable::eventEntry(Event event)
-{
-    return const_cast<EventEntry&>(std::as_const(*this).eventEntry(event));
-}
-
 void setEventHandler(ClassTable* classTable, Event event, TypedCode handler)
 {
-    EventEntry& entry = classTable->eventEntry(event);
+    auto& entry = const_cast<EventEntry&>(classTable->eventEntry(event));
     if (!handler.type || *handler.type != *eventInfo(event).handlerType)
         wrongCallType(detail::eventDescription(classTable, event), handler.type, *eventInfo(event).handlerType);
     entry.handler = handler;
@@ -122,9 +115,7 @@ Ref<Object> RuntimeNewObject(const ClassTable* classTable)
 
 bool RuntimeObjectIsa(const Object* object, const ClassTable* classTable)
 {
-    if (!object)
-        return false;
-    for (const ClassTable* c = object->classTable(); c; c = c->parent)
+    for (const ClassTable* c = object ? object->classTable() : nullptr; c; c = c->parent)
         if (c == classTable)
             return true;
     return false;

@@ -1,14 +1,13 @@
 #pragma once
-// Class tables: how every class, the framework's and the program's, describes
-// itself to the runtime. Objects call through their class's table of
-// operations; introspection reads the member table; the event table holds a
-// class's handlers for its events; the property table names the settings an
-// object of the class takes.
+// Class tables: objects call through their class's table of operations,
+// introspection reads its member table, its event table holds the class's
+// handlers and its property table names the properties its objects take.
 
 #include "framework/runtime/Event.h"
 #include "framework/runtime/Object.h"
 #include "framework/runtime/PropertyForm.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -73,11 +72,8 @@ struct PropertyTable {
 
     constexpr std::optional<PropertyRow> find(std::string_view name) const
     {
-        for (const PropertyRow& row : own) {
-            if (row.name == name)
-                return row;
-        }
-        return parent ? (*parent)->find(name) : std::nullopt;
+        auto found = std::ranges::find(own, name, &PropertyRow::name);
+        return found != own.end() ? std::optional(*found) : parent ? (*parent)->find(name) : std::nullopt;
     }
 };
 
@@ -85,7 +81,9 @@ struct PropertyTable {
 // property, or one that no list sets.
 constexpr std::optional<PropertyForm> listFormOf(const std::optional<PropertyRow>& row)
 {
-    return row && !row->derive ? valueKindInfo(row->kind).listForm : std::nullopt;
+    if (!row || row->derive || valueKindInfo(row->kind).fixedBytes == 0)
+        return std::nullopt;
+    return row->kind;
 }
 
 // The form of the setting of that name in a property list for a class with
@@ -118,25 +116,21 @@ struct ClassTable {
     // The entry of the event; a framework fault naming the class and the
     // event when the class has no such event.
     const EventEntry& eventEntry(Event event) const;
-    EventEntry& eventEntry(Event event);
 };
 
 // A new class table that already holds the parent's members, events and
-// properties; the counts are the totals, the parent's included. Class tables
-// live until the process ends.
+// properties; the counts are totals. Class tables live until the process ends.
 ClassTable* RuntimeNewClass(const ClassTable* parent, int32_t memberCount, int32_t reserved1, int32_t eventCount,
                             int32_t reserved2, int32_t propertyCount, int32_t classAttributeCount);
 
 // An empty table of operations of count entries, to be attached and filled.
 std::vector<TypedCode> RuntimeNewVtable(int32_t count);
 
-// Sets the class's handler for the event. A framework fault naming the class
-// and the event when the class has no such event, or when the handler is not
-// of the type the event fixes.
+// Sets the class's handler for the event; a framework fault when the class
+// has no such event, or the handler is not of the type the event fixes.
 void setEventHandler(ClassTable* classTable, Event event, TypedCode handler);
 
-// Gives entry (one of members) an attribute list of count records and
-// returns its first record.
+// Gives entry (one of members) count attribute records; returns the first.
 Attribute* RuntimeAllocateAttributeTable(std::vector<MemberEntry>& members, MemberEntry& entry, int32_t count);
 
 // A new object of the class, not yet constructed; never nil.
@@ -157,12 +151,23 @@ constexpr uint32_t slot(Op op)
     return static_cast<uint32_t>(op);
 }
 
+// The slot's entry; a framework fault when self is nil or the slot is empty.
+const TypedCode& operationSlot(const Object* self, uint32_t slot);
+
+// A framework fault: one line naming the class and what follows (" has no event Paint").
+[[noreturn]] void classFault(const ClassTable* classTable, const std::string& what);
+
 // A framework fault: what (a slot, an event, a delegate's code) holds a
-// function of type held, and is called as a function of type called.
+// function of type held and is called as one of type called.
 [[noreturn]] void wrongCallType(const std::string& what, const std::type_info* held, const std::type_info& called);
 
-// The function code holds, which must be of type F; a framework fault that
-// names what holds it (describe() tells) and both types otherwise.
+namespace detail {
+std::string slotDescription(const ClassTable* classTable, uint32_t slot);
+std::string eventDescription(const ClassTable* classTable, Event event);
+} // namespace detail
+
+// The function code holds, which must be of type F; otherwise a framework
+// fault naming what holds it (what, or what describe() returns) and both types.
 template <class F, class Describe>
 F* functionOf(const TypedCode& code, Describe describe)
 {
@@ -170,37 +175,13 @@ F* functionOf(const TypedCode& code, Describe describe)
         wrongCallType(describe(), code.type, typeid(F*));
     return reinterpret_cast<F*>(code.code);
 }
-
-// The slot's entry; a framework fault naming the class and the slot when
-// self is nil or the slot is empty.
-const TypedCode& operationSlot(const Object* self, uint32_t slot);
-
-// The slot's function, which must be of type F; a framework fault naming the
-// class, the slot and both types otherwise.
 template <class F>
-F* slotFunction(const Object* self, uint32_t slot);
-
-// Calls operation number slot of self's class with the given arguments. A
-// framework fault when self is nil, the slot is empty or it holds a function
-// of another type than this call's.
-template <class Result = void, class... Arguments>
-Result callOperation(Object* self, uint32_t slot, Arguments... arguments)
+F* functionOf(const TypedCode& code, const char* what)
 {
-    return slotFunction<Result(Object*, Arguments...)>(self, slot)(self, arguments...);
+    return functionOf<F>(code, [what] { return std::string(what); });
 }
 
-// Runs the class's handler for the event with the object and the arguments
-// and returns its result; a default Result when the class sets no handler. A
-// framework fault when the class has no such event; in a debug build also
-// when this call's type is not the one the event fixes.
-template <class Result = void, class... Arguments>
-Result callEventHandler(Object* self, Event event, Arguments... arguments);
-
-namespace detail {
-std::string slotDescription(const ClassTable* classTable, uint32_t slot);
-std::string eventDescription(const ClassTable* classTable, Event event);
-} // namespace detail
-
+// The slot's function, which must be of type F.
 template <class F>
 F* slotFunction(const Object* self, uint32_t slot)
 {
@@ -208,7 +189,18 @@ F* slotFunction(const Object* self, uint32_t slot)
                          [self, slot] { return detail::slotDescription(self->classTable(), slot); });
 }
 
-template <class Result, class... Arguments>
+// Calls operation number slot of self's class with the given arguments; a
+// framework fault when the slot holds a function of another type.
+template <class Result = void, class... Arguments>
+Result callOperation(Object* self, uint32_t slot, Arguments... arguments)
+{
+    return slotFunction<Result(Object*, Arguments...)>(self, slot)(self, arguments...);
+}
+
+// Runs the class's handler for the event and returns its result, a default
+// Result without a handler. A framework fault when the class has no such
+// event; in a debug build also when this call's type is not the event's.
+template <class Result = void, class... Arguments>
 Result callEventHandler(Object* self, Event event, Arguments... arguments)
 {
     using Function = Result (*)(Object*, Arguments...);
@@ -218,9 +210,7 @@ Result callEventHandler(Object* self, Event event, Arguments... arguments)
         wrongCallType(detail::eventDescription(self->classTable(), event), eventInfo(event).handlerType,
                       typeid(Function));
 #endif
-    if (!entry.handler)
-        return Result();
-    return reinterpret_cast<Function>(entry.handler.code)(self, arguments...);
+    return entry.handler ? reinterpret_cast<Function>(entry.handler.code)(self, arguments...) : Result();
 }
 
 // "Public" attribute record, the one every member of the program carries.

@@ -11,11 +11,6 @@ Ref<Object> DelegateInstance::target() const
     return heldTarget;
 }
 
-std::string DelegateInstance::describe(std::string_view part) const
-{
-    return "the " + std::string(part) + " of a delegate " + std::string(parameters ? parameters->view() : "");
-}
-
 namespace Delegate {
 const ClassTable* __Lookup()
 {

@@ -19,36 +19,29 @@ namespace RuntimeException {
 const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
-    return registerClass(table, {
-        .name = "RuntimeException",
-        .parent = ObjectClass::__Lookup,
-        .properties = kRuntimeExceptionProperties,
-    });
+    return registerClass(table, {.name = "RuntimeException",
+                                 .parent = ObjectClass::__Lookup,
+                                 .properties = kRuntimeExceptionProperties});
 }
 } // namespace RuntimeException
 
+namespace {
+// A kind of RuntimeException with nothing of its own.
+const ClassTable* subclass(const ClassTable*& table, std::string_view name)
+{
+    return registerClass(table, {.name = name, .parent = RuntimeException::__Lookup});
+}
+const ClassTable *nilObject = nullptr, *illegalCast = nullptr, *stackOverflow = nullptr;
+} // namespace
+
 namespace NilObjectException {
-const ClassTable* __Lookup()
-{
-    static const ClassTable* table = nullptr;
-    return registerClass(table, {.name = "NilObjectException", .parent = RuntimeException::__Lookup});
-}
+const ClassTable* __Lookup() { return subclass(nilObject, "NilObjectException"); }
 } // namespace NilObjectException
-
 namespace IllegalCastException {
-const ClassTable* __Lookup()
-{
-    static const ClassTable* table = nullptr;
-    return registerClass(table, {.name = "IllegalCastException", .parent = RuntimeException::__Lookup});
-}
+const ClassTable* __Lookup() { return subclass(illegalCast, "IllegalCastException"); }
 } // namespace IllegalCastException
-
 namespace StackOverflowException {
-const ClassTable* __Lookup()
-{
-    static const ClassTable* table = nullptr;
-    return registerClass(table, {.name = "StackOverflowException", .parent = RuntimeException::__Lookup});
-}
+const ClassTable* __Lookup() { return subclass(stackOverflow, "StackOverflowException"); }
 } // namespace StackOverflowException
 
 Ref<Object> newRuntimeException(const ClassTable* exceptionClass, std::string_view message)

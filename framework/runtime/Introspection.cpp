@@ -2,8 +2,8 @@
 
 #include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Exception.h"
+#include "framework/runtime/Invokers.h"
 #include "framework/runtime/ObjectArray.h"
-#include "framework/runtime/Signature.h"
 
 #include <string>
 
@@ -66,19 +66,14 @@ const Attribute* ClassAttributeNamed(const ClassTable* classTable, std::string_v
 
 namespace fw {
 
-Ref<Object> invokeWithObject(const MemberEntry& member, Object* target, Object* arguments)
+Ref<Object> objectArgument(const MemberEntry& member, Object* arguments)
 {
-    InvokerCall call(target, arguments);
-    if (!arguments)
-        RaiseNilObjectException();
     const std::string_view codes = splitSignature(Introspection::MemberInfo(member).Signature()).parameters;
     const std::string_view className = codes.starts_with("o<") ? codes.substr(2, codes.find('>') - 2) : "";
     const ClassTable* parameterClass = classNamed(className);
     if (!parameterClass)
         raiseRuntimeException(IllegalCastException::__Lookup(), "no class " + std::string(className));
-    Ref<Object> parameter = RuntimeCheckCast(Ref<Object>::retain(arrayElement(arguments, 0)), parameterClass);
-    memberFunction<void(Object*, Object*)>(member)(target, parameter.get());
-    return nullptr;
+    return RuntimeCheckCast(Ref<Object>::retain(arrayElement(arguments, 0)), parameterClass);
 }
 
 } // namespace fw

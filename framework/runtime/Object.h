@@ -3,10 +3,9 @@
 // the event bindings attached to it, its property values and the weak
 // holder that delegates reach it through.
 
+#include "framework/runtime/PropertyForm.h"
 #include "framework/runtime/Ref.h"
-#include "framework/runtime/StoredValue.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <typeinfo>
 #include <vector>
@@ -20,15 +19,10 @@ using Code = void (*)();
 
 // A code pointer that remembers the function type it was made from. Tables
 // of operations, member entries, event tables and delegates hold these, so
-// that a call through them can be checked against what the entry really
-// holds; the bare pointer is taken out only to call it.
+// that a call through them is checked against what the entry really holds.
 struct TypedCode {
     Code code = nullptr;
     const std::type_info* type = nullptr;  // of the function pointer; nil while code is nil
-
-    TypedCode() = default;
-    TypedCode(std::nullptr_t) {}
-    TypedCode(Code code, const std::type_info* type) : code(code), type(type) {}
 
     explicit operator bool() const { return code != nullptr; }
     // Whether it holds a function of type F.
@@ -37,10 +31,8 @@ struct TypedCode {
     {
         return type && *type == typeid(F*);
     }
-    friend bool operator==(const TypedCode& a, const TypedCode& b)
-    {
-        return a.code == b.code && (a.type == b.type || (a.type && b.type && *a.type == *b.type));
-    }
+    // The same function, made the same way (type_info objects are one per type).
+    friend bool operator==(const TypedCode&, const TypedCode&) = default;
 };
 
 template <class F>
@@ -49,8 +41,7 @@ TypedCode toCode(F* function)
     return {reinterpret_cast<Code>(function), function ? &typeid(F*) : nullptr};
 }
 
-// The code of a function known while compiling: rows that are data hold
-// codeOf<&function>, and the builder takes the code from it.
+// The code of a function known while compiling, for rows that are data.
 template <auto Function>
 TypedCode codeOf()
 {

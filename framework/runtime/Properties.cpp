@@ -1,10 +1,8 @@
 #include "framework/runtime/Properties.h"
 
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/FatalError.h"
 #include "framework/runtime/PropertyListDecoder.h"
 
-#include <cstdio>
 #include <string>
 
 namespace fw {
@@ -23,39 +21,29 @@ StoredValue storedFrom(const PropertyValue& value)
         value);
 }
 
-[[noreturn]] void propertyFault(const Object* object, const std::string& what)
-{
-    std::fprintf(stderr, "framework: class %s %s\n", std::string(object->classTable()->name->view()).c_str(),
-                 what.c_str());
-    fatalError("property misused");
-}
-
 const PropertyRow& rowOf(const Object* object, uint32_t slot)
 {
     if (slot >= object->classTable()->properties.size())
-        propertyFault(object, "has no property in slot " + std::to_string(slot));
+        classFault(object->classTable(), " has no property in slot " + std::to_string(slot));
     return object->classTable()->properties[slot];
 }
 
+// The property's value as a T; none while the property is unset.
 template <class T>
 std::optional<T> valueAs(const Object* object, std::string_view name)
 {
-    StoredValue value = propertyValue(object, name);
-    if (const T* held = std::get_if<T>(&value))
-        return *held;
-    return std::nullopt;
+    const StoredValue value = propertyValue(object, name);
+    const T* held = std::get_if<T>(&value);
+    return held ? std::optional<T>(*held) : std::nullopt;
 }
 
 } // namespace
 
 uint32_t propertySlot(const ClassTable* classTable, std::string_view name)
 {
-    int32_t index = classTable->propertyIndex(name);
-    if (index < 0) {
-        std::fprintf(stderr, "framework: class %s has no property %.*s\n",
-                     std::string(classTable->name->view()).c_str(), static_cast<int>(name.size()), name.data());
-        fatalError("unknown property");
-    }
+    const int32_t index = classTable->propertyIndex(name);
+    if (index < 0)
+        classFault(classTable, " has no property " + std::string(name));
     return static_cast<uint32_t>(index);
 }
 
@@ -63,9 +51,9 @@ void setProperty(Object* object, uint32_t slot, StoredValue value)
 {
     const PropertyRow& row = rowOf(object, slot);
     if (row.derive)
-        propertyFault(object, "derives its property " + std::string(row.name) + ", which cannot be set");
+        classFault(object->classTable(), " derives its property " + std::string(row.name) + ", which cannot be set");
     if (!holdsKind(value, row.kind))
-        propertyFault(object, "declares its property " + std::string(row.name) + " " +
+        classFault(object->classTable(), " declares its property " + std::string(row.name) + " " +
                                   std::string(valueKindInfo(row.kind).name) + ", and is given a " +
                                   std::string(valueKindInfo(static_cast<ValueKind>(value.index() - 1)).name));
     object->propertyValues()[slot] = std::move(value);
@@ -86,18 +74,16 @@ StoredValue propertyValue(const Object* object, std::string_view name)
 
 int32_t intProperty(const Object* object, std::string_view name)
 {
-    StoredValue value = propertyValue(object, name);
-    if (const uint8_t* byte = std::get_if<uint8_t>(&value))
-        return *byte;
-    const int32_t* number = std::get_if<int32_t>(&value);
-    return number ? *number : 0;
+    const StoredValue value = propertyValue(object, name);
+    const uint8_t* byte = std::get_if<uint8_t>(&value);
+    return byte ? *byte : valueAs<int32_t>(object, name).value_or(0);
 }
 
 bool boolProperty(const Object* object, std::string_view name) { return valueAs<bool>(object, name).value_or(false); }
-
-float singleProperty(const Object* object, std::string_view name)
+float singleProperty(const Object* object, std::string_view name) { return valueAs<float>(object, name).value_or(0); }
+Colour colourProperty(const Object* object, std::string_view name)
 {
-    return valueAs<float>(object, name).value_or(0.0f);
+    return valueAs<Colour>(object, name).value_or(Colour{});
 }
 
 // Text and objects are read from the slot, which keeps them alive for the
@@ -106,11 +92,6 @@ std::string_view textProperty(const Object* object, std::string_view name)
 {
     std::optional<Ref<String>> value = valueAs<Ref<String>>(object, name);
     return value && *value ? (*value)->view() : std::string_view{};
-}
-
-Colour colourProperty(const Object* object, std::string_view name)
-{
-    return valueAs<Colour>(object, name).value_or(Colour{0, 0, 0});
 }
 
 Object* objectProperty(const Object* object, std::string_view name)

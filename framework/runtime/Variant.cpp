@@ -8,11 +8,8 @@ namespace Variant {
 const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
-    return registerClass(table, {
-        .name = "Variant",
-        .parent = ObjectClass::__Lookup,
-        .instances = instancesOf<VariantInstance>,
-    });
+    return registerClass(
+        table, {.name = "Variant", .parent = ObjectClass::__Lookup, .instances = instancesOf<VariantInstance>});
 }
 } // namespace Variant
 

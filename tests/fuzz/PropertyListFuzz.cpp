@@ -35,7 +35,7 @@ struct Checker {
     {
         require(!name.empty() && name.find(' ') == std::string_view::npos && inside(name));
         require(receivedForm(name) == fw::formOf(value));
-        size_t valueBytes = fw::propertyFormInfo(fw::formOf(value)).fixedBytes;
+        size_t valueBytes = fw::valueKindInfo(fw::formOf(value)).fixedBytes;
         if (const auto* text = std::get_if<std::string_view>(&value)) {
             require(inside(*text));
             valueBytes += text->size();

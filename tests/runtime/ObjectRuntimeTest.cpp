@@ -302,7 +302,7 @@ TEST_F(RuntimeTest, DelegateHolderReadsNilOnceTheTargetIsGone)
     Ref<DelegateInstance> delegate;
     {
         Ref<Object> target = RuntimeNewObject(derivedClass());
-        delegate = RuntimeCreateDelegate(nullptr, toCode(ping), target.get(), parameters.get(),
+        delegate = RuntimeCreateDelegate({}, toCode(ping), target.get(), parameters.get(),
                                          DelegateTargetThroughHolder);
         EXPECT_EQ(delegate->target(), target);
         EXPECT_EQ(target->referenceCount(), 1) << "the holder does not keep the target alive";
@@ -310,7 +310,7 @@ TEST_F(RuntimeTest, DelegateHolderReadsNilOnceTheTargetIsGone)
     EXPECT_EQ(delegate->target(), nullptr);
     Ref<Object> held = RuntimeNewObject(derivedClass());
     Ref<DelegateInstance> holding =
-        RuntimeCreateDelegate(nullptr, toCode(ping), held.get(), parameters.get(), DelegateHoldsTarget);
+        RuntimeCreateDelegate({}, toCode(ping), held.get(), parameters.get(), DelegateHoldsTarget);
     EXPECT_EQ(held->referenceCount(), 2);
 }
 
