@@ -2,8 +2,8 @@
 // MenuItem: a node of a menu tree, with a name, a text, a keyboard shortcut
 // and its children in order. MenuBar is the root of a tree.
 
-#include "framework/runtime/ClassDescription.h"
 #include "framework/classes/ViewBinding.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <vector>
 

@@ -3,8 +3,8 @@
 // window. A control belongs to the window that made it; the window holds it
 // by name, and the control keeps only a borrowed pointer back.
 
-#include "framework/runtime/ClassTable.h"
 #include "framework/classes/ViewBinding.h"
+#include "framework/runtime/ClassTable.h"
 
 namespace fw {
 

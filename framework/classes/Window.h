@@ -1,8 +1,8 @@
 #pragma once
 // Window: a top-level window and the controls it holds by name.
 
-#include "framework/runtime/ClassDescription.h"
 #include "framework/classes/ViewBinding.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <utility>
 #include <vector>
@@ -43,14 +43,15 @@ using fw::slot;
 constexpr uint32_t operationCount = slot(Op::End);
 inline constexpr ClassTotals kTotals{.members = 130, .events = 33, .properties = 49};
 
-// A window's properties, in the order of its property table. ControlCount
-// follows from the controls the window holds.
+// ControlCount follows from the controls the window holds.
 namespace ControlCount {
 inline StoredValue Get(const Object* window)
 {
     return static_cast<int32_t>(static_cast<const WindowInstance*>(window)->controls.size());
 }
 } // namespace ControlCount
+
+// A window's properties, in the order of its property table.
 inline constexpr PropertyRow kOwnProperties[] = {
     // name              kind
     {"Placement", ValueKind::Int32},
