@@ -1,11 +1,11 @@
 #include "about/AboutActions.h"
 
 #include "about/frmAbout.h"
-#include "app/ConstantString.h"
 #include "framework/classes/Speech.h"
 #include "framework/classes/Window.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Variant.h"
+#include "glue/ConstantString.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "about/AboutPicture.h"
 
-#include "app/ConstantString.h"
 #include "framework/classes/FolderItem.h"
 #include "framework/runtime/Exception.h"
+#include "glue/ConstantString.h"
 
 namespace {
 

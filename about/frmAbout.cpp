@@ -2,13 +2,10 @@
 
 #include "about/AboutActions.h"
 #include "about/frmAboutControls.h"
-#include "app/ClassBuilder.h"
-#include "app/ConstantString.h"
-#include "app/SingleInstance.h"
-#include "framework/classes/PushButton.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/PropertyListEncoder.h"
+#include "glue/ConstantString.h"
+#include "glue/SingleInstance.h"
 
 #include <iterator>
 
@@ -18,37 +15,37 @@ namespace {
 
 const fw::ClassTable* classTable = nullptr;
 
-using fw::invokeNoResult;
-using fw::invokeReturnsObject;
-constexpr auto invokeWithButton = fw::invokeWithObject<fw::PushButton::__Lookup>;
+using fw::op;
 
-// clang-format off
-const OwnOperation kOwnOperations[] = {
-    // name                  code                                signature            invoker             hidden
-    {"Layout",             fw::toCode(Layout),                 "%%",                invokeNoResult},
-    {"CreateControls",     fw::toCode(CreateControls),         "%%",                invokeNoResult},
-    {"_CreateControls0",   fw::toCode(_CreateControls0),       "%%",                invokeNoResult,      true},
-    {"Canvas1",            fw::toCode(Canvas1),                "%o<Canvas>%",       invokeReturnsObject},
-    {"cmdExit",            fw::toCode(cmdExit),                "%o<PushButton>%",   invokeReturnsObject},
-    {"Label1",             fw::toCode(Label1),                 "%o<Label>%",        invokeReturnsObject},
-    {"Label2",             fw::toCode(Label2),                 "%o<Label>%",        invokeReturnsObject},
-    {"PushButton2",        fw::toCode(PushButton2),            "%o<PushButton>%",   invokeReturnsObject},
-    {"cmdExit_Action",     fw::toCode(cmdExit_Action),         "%%o<PushButton>",   invokeWithButton},
-    {"PushButton2_Action", fw::toCode(PushButton2_Action),     "%%o<PushButton>",   invokeWithButton},
+constexpr fw::OperationRow kOperations[] = {
+    // function, slot, name, signature
+    op<&Layout>(Op::Layout, "Layout", "%%"),
+    op<&CreateControls>(Op::CreateControls, "CreateControls", "%%"),
+    op<&_CreateControls0>(Op::_CreateControls0, "_CreateControls0", "%%", fw::Visibility::Hidden),
+    op<&Canvas1>(Op::Canvas1, "Canvas1", "%o<Canvas>%"),
+    op<&cmdExit>(Op::cmdExit, "cmdExit", "%o<PushButton>%"),
+    op<&Label1>(Op::Label1, "Label1", "%o<Label>%"),
+    op<&Label2>(Op::Label2, "Label2", "%o<Label>%"),
+    op<&PushButton2>(Op::PushButton2, "PushButton2", "%o<PushButton>%"),
+    op<&cmdExit_Action>(Op::cmdExit_Action, "cmdExit_Action", "%%o<PushButton>"),
+    op<&PushButton2_Action>(Op::PushButton2_Action, "PushButton2_Action", "%%o<PushButton>"),
 };
-// clang-format on
-static_assert(std::size(kOwnOperations) == slot(Op::End) - fw::Window::operationCount);
+static_assert(fw::rowsFollowSlots(kOperations, fw::Window::operationCount, Op::End));
 
-const OwnHandler kHandlers[] = {
-    // event             handler
-    {fw::Event::Layout, fw::toCode(Layout)},
-    {fw::Event::CreateControls, fw::toCode(CreateControls)},
+constexpr fw::HandlerRow kHandlers[] = {
+    // event, handler
+    {fw::Event::Layout, fw::codeOf<&Layout>},
+    {fw::Event::CreateControls, fw::codeOf<&CreateControls>},
 };
 
-static_assert(withOwnOperations({.members = fw::Window::memberCount,
-                                 .events = fw::Window::eventCount,
-                                 .properties = fw::Window::propertyCount},
-                                std::size(kOwnOperations)) == ClassTotals{.members = 140, .events = 33, .properties = 49});
+constexpr fw::ClassDescription kDescription = {
+    .name = "frmAbout.frmAbout",
+    .parent = fw::Window::__Lookup,
+    .operations = kOperations,
+    .handlers = kHandlers,
+};
+static_assert(fw::totalsOf(fw::Window::kTotals, kDescription) ==
+              fw::ClassTotals{.members = 140, .events = 33, .properties = 49});
 
 // clang-format off
 inline constexpr fw::Setting kSettings[] = {
@@ -75,23 +72,14 @@ inline constexpr fw::Setting kSettings[] = {
     fw::setting("MacProcID", 0),
 };
 // clang-format on
-inline constexpr auto kWindowList = fw::encodePropertyList<kSettings>();
+inline constexpr auto kWindowList = fw::encodePropertyList<fw::Window::kProperties, kSettings>();
 static_assert(std::size(kSettings) == 21 && kWindowList.size() == 288);
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
-void __ctblinit()
-{
-    buildClassTable(classTable, {
-                                    .name = "frmAbout.frmAbout",
-                                    .parent = fw::Window::__Lookup,
-                                    .classAttributeCount = 1,
-                                    .operations = kOwnOperations,
-                                    .handlers = kHandlers,
-                                });
-}
+void __ctblinit() { fw::registerClass(classTable, kDescription); }
 
 fw::Ref<fw::Object> frmAbout() { return singleWindow(__Lookup); }
 

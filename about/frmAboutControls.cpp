@@ -2,11 +2,11 @@
 
 #include "about/AboutPicture.h"
 #include "about/frmAbout.h"
-#include "app/ButtonSettings.h"
-#include "app/ControlCreation.h"
 #include "framework/classes/Canvas.h"
 #include "framework/classes/Label.h"
 #include "framework/classes/PushButton.h"
+#include "glue/ButtonSettings.h"
+#include "glue/ControlCreation.h"
 
 #include <iterator>
 
@@ -90,11 +90,11 @@ inline constexpr auto kPushButton2Settings = pushButtonSettings({"PushButton2", 
 // clang-format on
 static_assert(std::size(kCanvas1Settings) == 23);
 
-inline constexpr auto kCanvas1List = fw::encodePropertyList<kCanvas1Settings>();
-inline constexpr auto kCmdExitList = fw::encodePropertyList<kCmdExitSettings>();
-inline constexpr auto kLabel1List = fw::encodePropertyList<kLabel1Settings>();
-inline constexpr auto kLabel2List = fw::encodePropertyList<kLabel2Settings>();
-inline constexpr auto kPushButton2List = fw::encodePropertyList<kPushButton2Settings>();
+inline constexpr auto kCanvas1List = fw::encodePropertyList<fw::Canvas::kProperties, kCanvas1Settings>();
+inline constexpr auto kCmdExitList = fw::encodePropertyList<fw::PushButton::kProperties, kCmdExitSettings>();
+inline constexpr auto kLabel1List = fw::encodePropertyList<fw::Label::kProperties, kLabel1Settings>();
+inline constexpr auto kLabel2List = fw::encodePropertyList<fw::Label::kProperties, kLabel2Settings>();
+inline constexpr auto kPushButton2List = fw::encodePropertyList<fw::PushButton::kProperties, kPushButton2Settings>();
 
 void presetBackdrop(fw::Object* canvas)
 {

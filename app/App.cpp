@@ -1,40 +1,30 @@
 #include "app/App.h"
 
-#include "app/ClassBuilder.h"
-#include "framework/classes/Application.h"
-#include "framework/runtime/Invokers.h"
-
-#include <iterator>
-
 namespace App {
 
 namespace {
 
 const fw::ClassTable* classTable = nullptr;
 
-const OwnOperation kOwnOperations[] = {
-    // name          code                   signature  invoker
-    {"Constructor", fw::toCode(Constructor), "%%", fw::invokeNoResult},
+constexpr fw::OperationRow kOperations[] = {
+    fw::op<&Constructor>(Op::Constructor, "Constructor", "%%"),
 };
+static_assert(fw::rowsFollowSlots(kOperations, fw::Application::operationCount, Op::End));
 
-static_assert(withOwnOperations({.members = fw::Application::memberCount,
-                                 .events = fw::Application::eventCount,
-                                 .properties = fw::Application::propertyCount},
-                                std::size(kOwnOperations)) == ClassTotals{.members = 48, .events = 10, .properties = 19});
+constexpr fw::ClassDescription kDescription = {
+    .name = "App",
+    .parent = fw::Application::__Lookup,
+    .operations = kOperations,
+    .publicClass = false,
+};
+static_assert(fw::totalsOf(fw::Application::kTotals, kDescription) ==
+              fw::ClassTotals{.members = 48, .events = 10, .properties = 19});
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
-void __ctblinit()
-{
-    buildClassTable(classTable, {
-                                    .name = "App",
-                                    .parent = fw::Application::__Lookup,
-                                    .classAttributeCount = 0,
-                                    .operations = kOwnOperations,
-                                });
-}
+void __ctblinit() { fw::registerClass(classTable, kDescription); }
 
 void Constructor(fw::Object*) {}
 

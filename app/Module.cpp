@@ -1,7 +1,6 @@
 #include "app/Module.h"
 
 #include "about/frmAbout.h"
-#include "app/ActionGlue.h"
 #include "app/App.h"
 #include "framework/classes/Application.h"
 #include "framework/classes/EventLoop.h"
@@ -11,6 +10,7 @@
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/ImplicitWindowList.h"
 #include "framework/runtime/TypeInfo.h"
+#include "glue/ActionGlue.h"
 #include "palette/MenuBar1.h"
 #include "palette/frmMain.h"
 
@@ -21,13 +21,16 @@ fw::Ref<fw::Object> percent__plugin_entrypoints;
 namespace {
 
 // Makes a delegate without a target, for its code pointer only.
-fw::Ref<fw::DelegateInstance> codeDelegate(fw::Code invoker, fw::Code code, std::string_view parameters)
+fw::Ref<fw::DelegateInstance> codeDelegate(fw::TypedCode invoker, fw::TypedCode code, std::string_view parameters)
 {
     fw::Ref<fw::String> list = fw::makeString(parameters);
     return fw::RuntimeCreateDelegate(invoker, code, nullptr, list.get(), fw::DelegateHoldsTarget);
 }
 
-fw::Code codeOf(const fw::Ref<fw::DelegateInstance>& delegate) { return delegate ? delegate->code : nullptr; }
+fw::TypedCode codeOf(const fw::Ref<fw::DelegateInstance>& delegate)
+{
+    return delegate ? delegate->code : fw::TypedCode{};
+}
 
 } // namespace
 
@@ -110,7 +113,7 @@ void _InitPluginEntrypoints() { percent__plugin_entrypoints = fw::RuntimeAllocat
 void _NewAppInstance()
 {
     fw::Ref<fw::Object> application = fw::RuntimeNewObject(App::__Lookup());
-    fw::callOperation(application.get(), fw::Application::operationCount);  // App.Constructor
+    fw::callOperation(application.get(), fw::slot(App::Op::Constructor));
     if (!application)
         fw::RaiseNilObjectException();
     {
@@ -122,7 +125,7 @@ void _NewAppInstance()
 
 void _MakeDefaultView() { fw::Ref<fw::Object> window = frmMain::frmMain(); }
 
-fw::Ref<fw::Object> _CallFunctionWithExceptionHandling(fw::Code code, void* argument)
+fw::Ref<fw::Object> _CallFunctionWithExceptionHandling(fw::TypedCode code, void* argument)
 {
     fw::Ref<fw::DelegateInstance> routine =
         codeDelegate(fw::toCode(Delegate_Invoke_Ptr), code, "( Ptr )");

@@ -20,7 +20,7 @@ void _InitPluginEntrypoints();
 
 // The exception helper: calls code with argument; returns the
 // RuntimeException that escaped it, nil when none; raises anything else again.
-fw::Ref<fw::Object> _CallFunctionWithExceptionHandling(fw::Code code, void* argument);
+fw::Ref<fw::Object> _CallFunctionWithExceptionHandling(fw::TypedCode code, void* argument);
 
 // The plug-in entry-point table, kept for the whole run.
 extern fw::Ref<fw::Object> percent__plugin_entrypoints;

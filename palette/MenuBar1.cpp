@@ -1,13 +1,10 @@
 #include "palette/MenuBar1.h"
 
-#include "app/ClassBuilder.h"
-#include "app/ConstantString.h"
 #include "framework/classes/MenuBar.h"
 #include "framework/classes/QuitMenuItem.h"
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/Invokers.h"
+#include "glue/ConstantString.h"
 
-#include <iterator>
 #include <optional>
 
 namespace MenuBar1 {
@@ -17,25 +14,26 @@ namespace {
 const fw::ClassTable* classTable = nullptr;
 fw::Ref<fw::Object> implicitInstance;
 
-using fw::MenuItem::Op;
-using fw::MenuItem::slot;
+using fw::slot;
+using Item = fw::MenuItem::Op;
 
-// The slots of MenuBar1's own operations, after MenuBar's.
-constexpr uint32_t kUntitled0Slot = fw::MenuBar::operationCount;
-constexpr uint32_t kUntitled1Slot = kUntitled0Slot + 1;
-
-const OwnOperation kOwnOperations[] = {
-    // name           code                      signature  invoker             replaces
-    {"Untitled0", fw::toCode(Untitled0), "%%", fw::invokeNoResult},
-    {"Untitled1", fw::toCode(Untitled1), "%%", fw::invokeNoResult},
-    {"Constructor", fw::toCode(Constructor), "%%", fw::invokeNoResult, false,
-     static_cast<int32_t>(slot(Op::Constructor))},
+// The argument-less constructor takes the place of MenuItem's; its entry comes
+// after those of the two operations that the bar adds.
+constexpr fw::OperationRow kOperations[] = {
+    // function, slot, name, signature
+    fw::op<&Untitled0>(Op::Untitled0, "Untitled0", "%%"),
+    fw::op<&Untitled1>(Op::Untitled1, "Untitled1", "%%"),
+    fw::op<&Constructor>(Item::Constructor, "Constructor", "%%"),
 };
+static_assert(fw::rowsFollowSlots(kOperations, fw::MenuBar::operationCount, Op::End));
 
-static_assert(withOwnOperations({.members = fw::MenuBar::memberCount,
-                                 .events = fw::MenuBar::eventCount,
-                                 .properties = fw::MenuBar::propertyCount},
-                                std::size(kOwnOperations)) == ClassTotals{.members = 54, .events = 2, .properties = 16});
+constexpr fw::ClassDescription kDescription = {
+    .name = "MenuBar1.MenuBar1",
+    .parent = fw::MenuBar::__Lookup,
+    .operations = kOperations,
+};
+static_assert(fw::totalsOf(fw::MenuBar::kTotals, kDescription) ==
+              fw::ClassTotals{.members = 54, .events = 2, .properties = 16});
 
 enum class Parent { Bar, FileMenu, EditMenu };
 
@@ -79,20 +77,20 @@ fw::Object* requireNode(const fw::Ref<fw::Object>& node)
 void attach(fw::Object* bar, Parent parent, fw::Object* node)
 {
     if (parent == Parent::Bar) {
-        fw::callOperation(bar, slot(Op::Append), node);
+        fw::callOperation(bar, slot(Item::Append), node);
         return;
     }
     fw::String* menuName = constantString(parent == Parent::FileMenu ? "FileMenu" : "EditMenu");
-    fw::Ref<fw::Object> menu = fw::callOperation<fw::Ref<fw::Object>>(bar, slot(Op::Child), menuName);
+    fw::Ref<fw::Object> menu = fw::callOperation<fw::Ref<fw::Object>>(bar, slot(Item::Child), menuName);
     if (!menu)
         fw::RaiseNilObjectException();
-    fw::callOperation(menu.get(), slot(Op::Append), node);
+    fw::callOperation(menu.get(), slot(Item::Append), node);
 }
 
 void buildNode(fw::Object* bar, const MenuNodeRow& row)
 {
     fw::Ref<fw::Object> node = fw::RuntimeNewObject(row.nodeClass());
-    fw::callOperation(node.get(), slot(Op::Constructor));
+    fw::callOperation(node.get(), slot(Item::Constructor));
     fw::MenuItem::Name::Set(requireNode(node), 0, constantString(row.name));
     fw::MenuItem::AutoEnable::Set(requireNode(node), 0, true);
     fw::MenuItem::Text::Set(requireNode(node), 0, constantString(row.text));
@@ -103,23 +101,15 @@ void buildNode(fw::Object* bar, const MenuNodeRow& row)
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
-void __ctblinit()
-{
-    buildClassTable(classTable, {
-                                    .name = "MenuBar1.MenuBar1",
-                                    .parent = fw::MenuBar::__Lookup,
-                                    .classAttributeCount = 1,
-                                    .operations = kOwnOperations,
-                                });
-}
+void __ctblinit() { fw::registerClass(classTable, kDescription); }
 
 fw::Ref<fw::Object> MenuBar1()
 {
     if (!implicitInstance) {
         fw::Ref<fw::Object> bar = fw::RuntimeNewObject(__Lookup());
-        fw::callOperation(bar.get(), slot(Op::Constructor));
+        fw::callOperation(bar.get(), slot(Item::Constructor));
         implicitInstance = bar;
     }
     return implicitInstance;
@@ -127,8 +117,8 @@ fw::Ref<fw::Object> MenuBar1()
 
 void Constructor(fw::Object* bar)
 {
-    fw::callOperation(bar, kUntitled0Slot);
-    fw::callOperation(bar, kUntitled1Slot);
+    fw::callOperation(bar, slot(Op::Untitled0));
+    fw::callOperation(bar, slot(Op::Untitled1));
 }
 
 void Untitled0(fw::Object* bar)

@@ -2,9 +2,12 @@
 // MenuBar1: the program's menu bar, a File menu with Quit and an Edit menu
 // with the standard edit commands.
 
-#include "framework/runtime/ClassTable.h"
+#include "framework/classes/MenuBar.h"
 
 namespace MenuBar1 {
+
+// The bar's own operations, after MenuBar's.
+enum class Op : uint32_t { Untitled0 = fw::MenuBar::operationCount, Untitled1, End };
 
 const fw::ClassTable* __Lookup();
 void __ctblinit();

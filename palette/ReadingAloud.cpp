@@ -1,12 +1,12 @@
 #include "palette/ReadingAloud.h"
 
-#include "app/ConstantString.h"
 #include "framework/classes/EventLoop.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/Speech.h"
 #include "framework/classes/TextArea.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Variant.h"
+#include "glue/ConstantString.h"
 #include "palette/frmMain.h"
 
 namespace frmMain {

@@ -1,14 +1,10 @@
 #include "palette/frmMain.h"
 
 #include "about/AboutActions.h"
-#include "app/ClassBuilder.h"
-#include "app/ConstantString.h"
-#include "app/SingleInstance.h"
-#include "framework/classes/PushButton.h"
-#include "framework/classes/TextArea.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/PropertyListEncoder.h"
+#include "glue/ConstantString.h"
+#include "glue/SingleInstance.h"
 #include "palette/ReadingAloud.h"
 #include "palette/frmMainControls.h"
 
@@ -20,42 +16,42 @@ namespace {
 
 const fw::ClassTable* classTable = nullptr;
 
-using fw::invokeNoResult;
-using fw::invokeReturnsObject;
-constexpr auto invokeWithButton = fw::invokeWithObject<fw::PushButton::__Lookup>;
+using fw::op;
 
-// clang-format off
-const OwnOperation kOwnOperations[] = {
-    // name                code                              signature            invoker             hidden
-    {"Layout",           fw::toCode(Layout),               "%%",                invokeNoResult},
-    {"CreateControls",   fw::toCode(CreateControls),       "%%",                invokeNoResult},
-    {"_CreateControls0", fw::toCode(_CreateControls0),     "%%",                invokeNoResult,      true},
-    {"cmdRead",          fw::toCode(cmdRead),              "%o<PushButton>%",   invokeReturnsObject},
-    {"cmdStop",          fw::toCode(cmdStop),              "%o<PushButton>%",   invokeReturnsObject},
-    {"cmdClose",         fw::toCode(cmdClose),             "%o<PushButton>%",   invokeReturnsObject},
-    {"cmdAbout",         fw::toCode(cmdAbout),             "%o<PushButton>%",   invokeReturnsObject},
-    {"txtRead",          fw::toCode(txtRead),              "%o<TextArea>%",     invokeReturnsObject},
-    {"cmdDoit",          fw::toCode(cmdDoit),              "%o<PushButton>%",   invokeReturnsObject},
-    {"PushButton1",      fw::toCode(PushButton1),          "%o<PushButton>%",   invokeReturnsObject},
-    {"cmdRead_Action",   fw::toCode(cmdRead_Action),       "%%o<PushButton>",   invokeWithButton},
-    {"cmdStop_Action",   fw::toCode(cmdStop_Action),       "%%o<PushButton>",   invokeWithButton},
-    {"cmdClose_Action",  fw::toCode(cmdClose_Action),      "%%o<PushButton>",   invokeWithButton},
-    {"cmdAbout_Action",  fw::toCode(cmdAbout_Action),      "%%o<PushButton>",   invokeWithButton},
-    {"cmdDoit_Action",   fw::toCode(cmdDoit_Action),       "%%o<PushButton>",   invokeWithButton},
+constexpr fw::OperationRow kOperations[] = {
+    // function, slot, name, signature
+    op<&Layout>(Op::Layout, "Layout", "%%"),
+    op<&CreateControls>(Op::CreateControls, "CreateControls", "%%"),
+    op<&_CreateControls0>(Op::_CreateControls0, "_CreateControls0", "%%", fw::Visibility::Hidden),
+    op<&cmdRead>(Op::cmdRead, "cmdRead", "%o<PushButton>%"),
+    op<&cmdStop>(Op::cmdStop, "cmdStop", "%o<PushButton>%"),
+    op<&cmdClose>(Op::cmdClose, "cmdClose", "%o<PushButton>%"),
+    op<&cmdAbout>(Op::cmdAbout, "cmdAbout", "%o<PushButton>%"),
+    op<&txtRead>(Op::txtRead, "txtRead", "%o<TextArea>%"),
+    op<&cmdDoit>(Op::cmdDoit, "cmdDoit", "%o<PushButton>%"),
+    op<&PushButton1>(Op::PushButton1, "PushButton1", "%o<PushButton>%"),
+    op<&cmdRead_Action>(Op::cmdRead_Action, "cmdRead_Action", "%%o<PushButton>"),
+    op<&cmdStop_Action>(Op::cmdStop_Action, "cmdStop_Action", "%%o<PushButton>"),
+    op<&cmdClose_Action>(Op::cmdClose_Action, "cmdClose_Action", "%%o<PushButton>"),
+    op<&cmdAbout_Action>(Op::cmdAbout_Action, "cmdAbout_Action", "%%o<PushButton>"),
+    op<&cmdDoit_Action>(Op::cmdDoit_Action, "cmdDoit_Action", "%%o<PushButton>"),
 };
-// clang-format on
-static_assert(std::size(kOwnOperations) == slot(Op::End) - fw::Window::operationCount);
+static_assert(fw::rowsFollowSlots(kOperations, fw::Window::operationCount, Op::End));
 
-const OwnHandler kHandlers[] = {
-    // event             handler
-    {fw::Event::Layout, fw::toCode(Layout)},
-    {fw::Event::CreateControls, fw::toCode(CreateControls)},
+constexpr fw::HandlerRow kHandlers[] = {
+    // event, handler
+    {fw::Event::Layout, fw::codeOf<&Layout>},
+    {fw::Event::CreateControls, fw::codeOf<&CreateControls>},
 };
 
-static_assert(withOwnOperations({.members = fw::Window::memberCount,
-                                 .events = fw::Window::eventCount,
-                                 .properties = fw::Window::propertyCount},
-                                std::size(kOwnOperations)) == ClassTotals{.members = 145, .events = 33, .properties = 49});
+constexpr fw::ClassDescription kDescription = {
+    .name = "frmMain.frmMain",
+    .parent = fw::Window::__Lookup,
+    .operations = kOperations,
+    .handlers = kHandlers,
+};
+static_assert(fw::totalsOf(fw::Window::kTotals, kDescription) ==
+              fw::ClassTotals{.members = 145, .events = 33, .properties = 49});
 
 // clang-format off
 inline constexpr fw::Setting kSettings[] = {
@@ -82,23 +78,14 @@ inline constexpr fw::Setting kSettings[] = {
     fw::setting("MacProcID", 0),
 };
 // clang-format on
-inline constexpr auto kWindowList = fw::encodePropertyList<kSettings>();
+inline constexpr auto kWindowList = fw::encodePropertyList<fw::Window::kProperties, kSettings>();
 static_assert(std::size(kSettings) == 21 && kWindowList.size() == 293);
 
 } // namespace
 
-const fw::ClassTable* __Lookup() { return lookUpClassTable(classTable, __ctblinit); }
+const fw::ClassTable* __Lookup() { return fw::registerClass(classTable, kDescription); }
 
-void __ctblinit()
-{
-    buildClassTable(classTable, {
-                                    .name = "frmMain.frmMain",
-                                    .parent = fw::Window::__Lookup,
-                                    .classAttributeCount = 1,
-                                    .operations = kOwnOperations,
-                                    .handlers = kHandlers,
-                                });
-}
+void __ctblinit() { fw::registerClass(classTable, kDescription); }
 
 fw::Ref<fw::Object> frmMain() { return singleWindow(__Lookup); }
 

@@ -25,7 +25,7 @@ enum class Op : uint32_t {
     cmdDoit_Action,
     End
 };
-constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
+using fw::slot;
 
 const fw::ClassTable* __Lookup();
 void __ctblinit();

@@ -1,9 +1,9 @@
 #include "palette/frmMainControls.h"
 
-#include "app/ButtonSettings.h"
-#include "app/ControlCreation.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/TextArea.h"
+#include "glue/ButtonSettings.h"
+#include "glue/ControlCreation.h"
 #include "palette/frmMain.h"
 
 #include <iterator>
@@ -65,13 +65,13 @@ inline constexpr fw::Setting kTxtReadSettings[] = {
 // clang-format on
 static_assert(std::size(kTxtReadSettings) == 40);
 
-inline constexpr auto kCmdReadList = fw::encodePropertyList<kCmdReadSettings>();
-inline constexpr auto kCmdStopList = fw::encodePropertyList<kCmdStopSettings>();
-inline constexpr auto kCmdCloseList = fw::encodePropertyList<kCmdCloseSettings>();
-inline constexpr auto kCmdAboutList = fw::encodePropertyList<kCmdAboutSettings>();
-inline constexpr auto kTxtReadList = fw::encodePropertyList<kTxtReadSettings>();
-inline constexpr auto kCmdDoitList = fw::encodePropertyList<kCmdDoitSettings>();
-inline constexpr auto kPushButton1List = fw::encodePropertyList<kPushButton1Settings>();
+inline constexpr auto kCmdReadList = fw::encodePropertyList<fw::PushButton::kProperties, kCmdReadSettings>();
+inline constexpr auto kCmdStopList = fw::encodePropertyList<fw::PushButton::kProperties, kCmdStopSettings>();
+inline constexpr auto kCmdCloseList = fw::encodePropertyList<fw::PushButton::kProperties, kCmdCloseSettings>();
+inline constexpr auto kCmdAboutList = fw::encodePropertyList<fw::PushButton::kProperties, kCmdAboutSettings>();
+inline constexpr auto kTxtReadList = fw::encodePropertyList<fw::TextArea::kProperties, kTxtReadSettings>();
+inline constexpr auto kCmdDoitList = fw::encodePropertyList<fw::PushButton::kProperties, kCmdDoitSettings>();
+inline constexpr auto kPushButton1List = fw::encodePropertyList<fw::PushButton::kProperties, kPushButton1Settings>();
 static_assert(kCmdReadList.size() == 303 && kCmdStopList.size() == 303 && kCmdCloseList.size() == 304 &&
               kCmdAboutList.size() == 305 && kTxtReadList.size() == 494 && kCmdDoitList.size() == 307 &&
               kPushButton1List.size() == 311);

@@ -4,8 +4,7 @@
 #include "framework/classes/FolderItem.h"
 #include "framework/classes/MenuBar.h"
 #include "framework/classes/Unsupported.h"
-#include "framework/runtime/FrameworkClass.h"
-#include "framework/runtime/Invokers.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ObjectArray.h"
 #include "framework/runtime/Properties.h"
 
@@ -54,25 +53,25 @@ constexpr char kDoEvents[] = "Application.DoEvents", kAddMenuHandler[] = "Applic
                kRemoveTray[] = "Application.RemoveTrayItem", kDoSingleEvent[] = "Application._DoSingleEvent",
                kLoadSound[] = "Application._LoadBundleSound";
 
-const OperationRow kOperations[] = {
-    // name                    code                                                         signature
-    {"NewDocument", toCode(fireEvent<Event::NewDocument>), "%%", invokeNoResult},
-    {"OpenDocument", toCode(OpenDocument), "%%o<FolderItem>"},
-    {"DoEvents", toCode(unsupportedOperation<kDoEvents, void, int32_t>), "%%i4"},
-    {"_AddMenuHandler", toCode(unsupportedOperation<kAddMenuHandler, void, String*, Object*>), "%%so<Delegate>"},
-    {"_AddPollableObject", toCode(unsupportedOperation<kAddPollable, void, Object*>), "%%o<Object>"},
-    {"_RemovePollableObject", toCode(unsupportedOperation<kRemovePollable, void, Object*>), "%%o<Object>"},
-    {"AddTrayItem", toCode(unsupportedOperation<kAddTray, void, Object*>), "%%o<TrayItem>"},
-    {"RemoveTrayItem", toCode(unsupportedOperation<kRemoveTray, void, Object*>), "%%o<TrayItem>"},
-    {"YieldToNextThread", toCode(YieldToNextThread), "%%", invokeNoResult},
-    {"SleepCurrentThread", toCode(SleepCurrentThread), "%%i4"},
-    {"_DoSingleEvent", toCode(unsupportedOperation<kDoSingleEvent>), "%%", invokeNoResult},
-    {"_EnableMenuItems", toCode(fireEvent<Event::EnableMenuItems>), "%%", invokeNoResult},
-    {"_CallOpen", toCode(fireEvent<Event::Open>), "%%", invokeNoResult},
-    {"_HandleMenuCommand", toCode(HandleMenuCommand), "%b%s"},
-    {"_LoadPictureFromBundle", toCode(LoadPictureFromBundle), "%o<Picture>%s"},
-    {"_LoadBundleSound", toCode(unsupportedOperation<kLoadSound, Ref<Object>, String*>), "%o<Sound>%s"},
-    {"__DependencyList", toCode(DependencyList), "%o<ObjectArray>%", invokeReturnsObject},
+constexpr OperationRow kOperations[] = {
+    // function, name, signature
+    op<&fireEvent<Event::NewDocument>>("NewDocument", "%%"),
+    op<&OpenDocument>("OpenDocument", "%%o<FolderItem>"),
+    op<&unsupportedOperation<kDoEvents, void, int32_t>>("DoEvents", "%%i4"),
+    op<&unsupportedOperation<kAddMenuHandler, void, String*, Object*>>("_AddMenuHandler", "%%so<Delegate>"),
+    op<&unsupportedOperation<kAddPollable, void, Object*>>("_AddPollableObject", "%%o<Object>"),
+    op<&unsupportedOperation<kRemovePollable, void, Object*>>("_RemovePollableObject", "%%o<Object>"),
+    op<&unsupportedOperation<kAddTray, void, Object*>>("AddTrayItem", "%%o<TrayItem>"),
+    op<&unsupportedOperation<kRemoveTray, void, Object*>>("RemoveTrayItem", "%%o<TrayItem>"),
+    op<&YieldToNextThread>("YieldToNextThread", "%%"),
+    op<&SleepCurrentThread>("SleepCurrentThread", "%%i4"),
+    op<&unsupportedOperation<kDoSingleEvent>>("_DoSingleEvent", "%%"),
+    op<&fireEvent<Event::EnableMenuItems>>("_EnableMenuItems", "%%"),
+    op<&fireEvent<Event::Open>>("_CallOpen", "%%"),
+    op<&HandleMenuCommand>("_HandleMenuCommand", "%b%s"),
+    op<&LoadPictureFromBundle>("_LoadPictureFromBundle", "%o<Picture>%s"),
+    op<&unsupportedOperation<kLoadSound, Ref<Object>, String*>>("_LoadBundleSound", "%o<Sound>%s"),
+    op<&DependencyList>("__DependencyList", "%o<ObjectArray>%"),
 };
 static_assert(std::size(kOperations) == Application::operationCount);
 
@@ -98,13 +97,11 @@ constexpr PropertyRow kProperties[] = {
     {"Active", ValueKind::Boolean},
     {"ResourcesFolder", ValueKind::Object},
 };
-static_assert(std::size(kProperties) == 19);
 
 constexpr Event kEvents[] = {
     Event::Open, Event::Close, Event::CancelClose, Event::NewDocument, Event::OpenDocument,
     Event::Activate, Event::Deactivate, Event::EnableMenuItems, Event::UnhandledException, Event::Quit,
 };
-static_assert(std::size(kEvents) == 10);
 
 constexpr ConstantRow kConstants[] = {
     // name                value
@@ -120,12 +117,21 @@ constexpr ConstantRow kConstants[] = {
     {"FontUnitInch", 3},
     {"FontUnitMillimeter", 4},
 };
-static_assert(std::size(kOperations) + std::size(kProperties) + std::size(kConstants) == Application::memberCount);
-static_assert(std::size(kEvents) == Application::eventCount && std::size(kProperties) == Application::propertyCount);
 
 struct ApplicationInstance : Object {
     using Object::Object;
 };
+
+constexpr ClassDescription kDescription = {
+    .name = "Application",
+    .parent = ObjectClass::__Lookup,
+    .instances = instancesOf<ApplicationInstance>,
+    .operations = kOperations,
+    .properties = kProperties,
+    .events = kEvents,
+    .constants = kConstants,
+};
+static_assert(totalsOf({}, kDescription) == Application::kTotals);
 
 } // namespace
 
@@ -133,17 +139,8 @@ namespace Application {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "Application",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<ApplicationInstance>,
-        .instanceSize = sizeof(ApplicationInstance),
-        .operations = kOperations,
-        .properties = kProperties,
-        .events = kEvents,
-        .constants = kConstants,
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, kDescription);
 }
 
 namespace MenuBar {

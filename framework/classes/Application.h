@@ -2,16 +2,14 @@
 // Application: the one application object of a program, which holds its
 // menu bar.
 
-#include "framework/runtime/ClassTable.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
 namespace Application {
 
 constexpr uint32_t operationCount = 17;
-constexpr int32_t memberCount = 47;
-constexpr int32_t eventCount = 10;
-constexpr int32_t propertyCount = 19;
+inline constexpr ClassTotals kTotals{.members = 47, .events = 10, .properties = 19};
 
 const ClassTable* __Lookup();
 

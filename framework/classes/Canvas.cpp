@@ -1,7 +1,7 @@
 #include "framework/classes/Canvas.h"
 
 #include "framework/classes/Picture.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Properties.h"
 
 namespace fw {
@@ -19,16 +19,6 @@ struct CanvasInstance : ControlInstance {
     }
 };
 
-constexpr PropertyRow kProperties[] = {
-    // name               kind
-    {"UseFocusRing", ValueKind::Boolean},
-    {"AcceptFocus", ValueKind::Boolean},
-    {"AcceptTabs", ValueKind::Boolean},
-    {"DoubleBuffer", ValueKind::Boolean},
-    {"EraseBackground", ValueKind::Boolean},
-    {"Backdrop", ValueKind::Object},
-};
-
 constexpr Event kEvents[] = {Event::Paint};
 
 } // namespace
@@ -37,15 +27,14 @@ namespace Canvas {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Canvas",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<CanvasInstance>,
-        .instanceSize = sizeof(CanvasInstance),
-        .properties = kProperties,
+        .instances = instancesOf<CanvasInstance>,
+        .properties = kOwnProperties,
         .events = kEvents,
     });
-    return table;
 }
 
 namespace Backdrop {

@@ -5,6 +5,18 @@
 
 namespace fw::Canvas {
 
+// A canvas's own properties, after those of every control.
+inline constexpr PropertyRow kOwnProperties[] = {
+    // name               kind
+    {"UseFocusRing", ValueKind::Boolean},
+    {"AcceptFocus", ValueKind::Boolean},
+    {"AcceptTabs", ValueKind::Boolean},
+    {"DoubleBuffer", ValueKind::Boolean},
+    {"EraseBackground", ValueKind::Boolean},
+    {"Backdrop", ValueKind::Object},
+};
+inline constexpr PropertyTable kProperties{.own = kOwnProperties, .parent = &RectControl::kProperties};
+
 const ClassTable* __Lookup();
 
 namespace Backdrop {

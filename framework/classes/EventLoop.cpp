@@ -10,7 +10,7 @@
 namespace fw {
 
 namespace {
-ExceptionHelper exceptionHelper = nullptr;
+TypedCode exceptionHelper;
 Ref<Object> pendingException;
 std::exception_ptr pendingForeignException;
 int32_t exitCode = 0;
@@ -22,12 +22,12 @@ void endLoopWith(Ref<Object> exception)
 }
 } // namespace
 
-void _RuntimeSetExceptionHelper(Code helper) { exceptionHelper = reinterpret_cast<ExceptionHelper>(helper); }
+void _RuntimeSetExceptionHelper(TypedCode helper) { exceptionHelper = helper; }
 
-void _RunFrameworkInitialization(Code startup)
+void _RunFrameworkInitialization(TypedCode startup)
 {
     if (startup)
-        reinterpret_cast<void (*)()>(startup)();
+        functionOf<void()>(startup, "the start-up routine")();
 }
 
 void _RuntimeRun()
@@ -63,7 +63,8 @@ void runGuarded(void (*routine)(void*), void* argument)
         return;  // the loop is ending; run nothing more
     try {
         if (exceptionHelper) {
-            if (Ref<Object> escaped = exceptionHelper(toCode(routine), argument))
+            if (Ref<Object> escaped = functionOf<ExceptionHelper>(exceptionHelper, "the exception helper")(
+                    toCode(routine), argument))
                 endLoopWith(std::move(escaped));
         } else {
             routine(argument);
@@ -78,7 +79,7 @@ void runGuarded(void (*routine)(void*), void* argument)
 
 void resetEventLoop()
 {
-    exceptionHelper = nullptr;
+    exceptionHelper = {};
     pendingException = nullptr;
     pendingForeignException = nullptr;
     exitCode = 0;

@@ -11,12 +11,12 @@ namespace fw {
 
 // The program's exception helper: calls routine with argument and returns the
 // RuntimeException that escaped it (a new reference), or nil.
-using ExceptionHelper = Ref<Object> (*)(Code routine, void* argument);
+using ExceptionHelper = Ref<Object>(TypedCode routine, void* argument);
 
-void _RuntimeSetExceptionHelper(Code helper);
+void _RuntimeSetExceptionHelper(TypedCode helper);
 
 // Runs the framework's initialisation and, within it, startup() once.
-void _RunFrameworkInitialization(Code startup);
+void _RunFrameworkInitialization(TypedCode startup);
 
 // Runs the event loop until the application quits. Raises the exception
 // that ended it, if one did.

@@ -2,8 +2,8 @@
 
 #include "framework/classes/Picture.h"
 #include "framework/classes/Services.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/FrameworkClass.h"
 
 #include <cstdio>
 #include <fstream>
@@ -59,13 +59,12 @@ namespace FolderItem {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "FolderItem",
         .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<FolderItemInstance>,
-        .instanceSize = sizeof(FolderItemInstance),
+        .instances = instancesOf<FolderItemInstance>,
     });
-    return table;
 }
 
 Ref<Object> Parent(Object* item)

@@ -1,7 +1,7 @@
 #include "framework/classes/Label.h"
 
 #include "framework/classes/FontSettings.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
@@ -22,45 +22,26 @@ struct LabelInstance : ControlInstance {
     }
 };
 
-constexpr PropertyRow kProperties[] = {
-    // name          kind
-    {"Text", ValueKind::Text},
-    {"TextAlign", ValueKind::Int32},
-    {"TextColor", ValueKind::Colour},
-    {"Multiline", ValueKind::Boolean},
-    {"Selectable", ValueKind::Boolean},
-    {"Transparent", ValueKind::Boolean},
-    {"TextFont", ValueKind::Text},
-    {"Bold", ValueKind::Boolean},
-    {"Italic", ValueKind::Boolean},
-    {"Underline", ValueKind::Boolean},
-    {"DataSource", ValueKind::Text},
-    {"DataField", ValueKind::Text},
-    {"TextUnit", ValueKind::Enum8},
-    {"TextSize", ValueKind::Single},
-};
-
 } // namespace
 
 namespace Label {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Label",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<LabelInstance>,
-        .instanceSize = sizeof(LabelInstance),
-        .properties = kProperties,
+        .instances = instancesOf<LabelInstance>,
+        .properties = kOwnProperties,
     });
-    return table;
 }
 
 namespace TextSize {
 void Set(Object* label, int32_t, float size) { setProperty(label, "TextSize", size); }
 } // namespace TextSize
 namespace TextUnit {
-void Set(Object* label, int32_t, uint8_t unit) { setProperty(label, "TextUnit", static_cast<int32_t>(unit)); }
+void Set(Object* label, int32_t, uint8_t unit) { setProperty(label, "TextUnit", unit); }
 } // namespace TextUnit
 
 } // namespace Label

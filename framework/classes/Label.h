@@ -5,6 +5,26 @@
 
 namespace fw::Label {
 
+// A label's own properties, after those of every control.
+inline constexpr PropertyRow kOwnProperties[] = {
+    // name          kind
+    {"Text", ValueKind::Text},
+    {"TextAlign", ValueKind::Int32},
+    {"TextColor", ValueKind::Colour},
+    {"Multiline", ValueKind::Boolean},
+    {"Selectable", ValueKind::Boolean},
+    {"Transparent", ValueKind::Boolean},
+    {"TextFont", ValueKind::Text},
+    {"Bold", ValueKind::Boolean},
+    {"Italic", ValueKind::Boolean},
+    {"Underline", ValueKind::Boolean},
+    {"DataSource", ValueKind::Text},
+    {"DataField", ValueKind::Text},
+    {"TextUnit", ValueKind::Enum8},
+    {"TextSize", ValueKind::Single},
+};
+inline constexpr PropertyTable kProperties{.own = kOwnProperties, .parent = &RectControl::kProperties};
+
 const ClassTable* __Lookup();
 
 namespace TextSize {

@@ -1,8 +1,7 @@
 #include "framework/classes/MenuBar.h"
 
 #include "framework/classes/Services.h"
-#include "framework/runtime/FrameworkClass.h"
-#include "framework/runtime/Invokers.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ObjectArray.h"
 
 #include <iterator>
@@ -37,24 +36,24 @@ void InstallClone(Object* bar, Object* menu)
     MenuItem::Append(bar, copy.get());
 }
 
-const OperationRow kOperations[] = {
-    // name                code                   signature            invoker
-    {"__DependencyList", toCode(DependencyList), "%o<ObjectArray>%", invokeReturnsObject},
-    {"_InstallClone", toCode(InstallClone), "%%o<MenuItem>"},
+constexpr OperationRow kOperations[] = {
+    // function, name, signature
+    op<&DependencyList>("__DependencyList", "%o<ObjectArray>%"),
+    op<&InstallClone>("_InstallClone", "%%o<MenuItem>"),
 };
 
-static_assert(MenuItem::slot(MenuItem::Op::OpCount) + std::size(kOperations) == operationCount);
+static_assert(MenuItem::slot(MenuItem::Op::End) + std::size(kOperations) == operationCount);
 
 } // namespace
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "MenuBar",
         .parent = MenuItem::__Lookup,
         .operations = kOperations,
     });
-    return table;
 }
 
 void install(Object* bar)

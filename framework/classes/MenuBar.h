@@ -7,9 +7,7 @@
 namespace fw::MenuBar {
 
 constexpr uint32_t operationCount = 25;
-constexpr int32_t memberCount = 51;
-constexpr int32_t eventCount = 2;
-constexpr int32_t propertyCount = 16;
+inline constexpr ClassTotals kTotals{.members = 51, .events = 2, .properties = 16};
 
 const ClassTable* __Lookup();
 

@@ -3,9 +3,7 @@
 #include "framework/classes/MenuBar.h"
 #include "framework/classes/Services.h"
 #include "framework/classes/Unsupported.h"
-#include "framework/classes/UserActionDispatch.h"
-#include "framework/runtime/FrameworkClass.h"
-#include "framework/runtime/Invokers.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Properties.h"
 #include "framework/runtime/Variant.h"
 
@@ -163,33 +161,35 @@ Ref<Object> Clone(Object* item)
 
 constexpr char kPopUp[] = "MenuItem.PopUp";
 
-const OperationRow kOperations[] = {
-    // name                 code                                                  signature
-    {"Enable", toCode(Enable), "%%", invokeNoResult},
-    {"Close", toCode(CloseItem), "%%", invokeNoResult},
-    {"Item", toCode(Item), "%o<MenuItem>%i4"},
-    {"Count", toCode(Count), "%i4%"},
-    {"Child", toCode(MenuItem::Child), "%o<MenuItem>%s"},
-    {"Append", toCode(MenuItem::Append), "%%o<MenuItem>"},
-    {"Insert", toCode(Insert), "%%i4o<MenuItem>"},
-    {"Remove", toCode(RemoveAt), "%%i4"},
-    {"Remove", toCode(RemoveItem), "%%o<MenuItem>"},
-    {"Remove", toCode(RemoveNamed), "%%s"},
-    {"_Lookup", toCode(Lookup), "%o<MenuItem>%s"},
-    {"_Lookup", toCode(LookupIndexed), "%o<MenuItem>%si4"},
-    {"MenuItem", toCode(MenuItem::Constructor), "%%", invokeNoResult},
-    {"Constructor", toCode(ConstructorWithText), "%%sv"},
-    {"PopUp", toCode(unsupportedOperation<kPopUp, Ref<Object>>), "%o<MenuItem>%", invokeReturnsObject},
-    {"PopUp", toCode(unsupportedOperation<kPopUp, Ref<Object>, int32_t, int32_t>), "%o<MenuItem>%i4i4"},
-    {"_Swap", toCode(Swap), "%%so<MenuItem>"},
-    {"_DisableEntirely", toCode(DisableEntirely), "%%", invokeNoResult},
-    {"_SelfEnable", toCode(SelfEnable), "%%", invokeNoResult},
-    {"MenuItem", toCode(ConstructorWithText), "%%sv"},
-    {"Constructor", toCode(MenuItem::Constructor), "%%", invokeNoResult},
-    {"Clone", toCode(Clone), "%o<MenuItem>%", invokeReturnsObject},
-    {"Constructor", toCode(ConstructorFromItem), "%%o<MenuItem>"},
+using M = MenuItem::Op;
+
+constexpr OperationRow kOperations[] = {
+    // function, slot, name, signature
+    op<&Enable>(M::Enable, "Enable", "%%"),
+    op<&CloseItem>(M::Close, "Close", "%%"),
+    op<&Item>(M::Item, "Item", "%o<MenuItem>%i4"),
+    op<&Count>(M::Count, "Count", "%i4%"),
+    op<&MenuItem::Child>(M::Child, "Child", "%o<MenuItem>%s"),
+    op<&MenuItem::Append>(M::Append, "Append", "%%o<MenuItem>"),
+    op<&Insert>(M::Insert, "Insert", "%%i4o<MenuItem>"),
+    op<&RemoveAt>(M::RemoveAt, "Remove", "%%i4"),
+    op<&RemoveItem>(M::RemoveItem, "Remove", "%%o<MenuItem>"),
+    op<&RemoveNamed>(M::RemoveNamed, "Remove", "%%s"),
+    op<&Lookup>(M::_Lookup, "_Lookup", "%o<MenuItem>%s"),
+    op<&LookupIndexed>(M::_LookupIndexed, "_Lookup", "%o<MenuItem>%si4"),
+    op<&MenuItem::Constructor>(M::MenuItem, "MenuItem", "%%"),
+    op<&ConstructorWithText>(M::ConstructorWithText, "Constructor", "%%sv"),
+    op<&unsupportedOperation<kPopUp, Ref<Object>>>(M::PopUp, "PopUp", "%o<MenuItem>%"),
+    op<&unsupportedOperation<kPopUp, Ref<Object>, int32_t, int32_t>>(M::PopUpAt, "PopUp", "%o<MenuItem>%i4i4"),
+    op<&Swap>(M::_Swap, "_Swap", "%%so<MenuItem>"),
+    op<&DisableEntirely>(M::_DisableEntirely, "_DisableEntirely", "%%"),
+    op<&SelfEnable>(M::_SelfEnable, "_SelfEnable", "%%"),
+    op<&ConstructorWithText>(M::MenuItemWithText, "MenuItem", "%%sv"),
+    op<&MenuItem::Constructor>(M::Constructor, "Constructor", "%%"),
+    op<&Clone>(M::Clone, "Clone", "%o<MenuItem>%"),
+    op<&ConstructorFromItem>(M::ConstructorFromItem, "Constructor", "%%o<MenuItem>"),
 };
-static_assert(std::size(kOperations) == MenuItem::slot(MenuItem::Op::OpCount));
+static_assert(rowsFollowSlots(kOperations, 0, MenuItem::Op::End));
 
 constexpr PropertyRow kProperties[] = {
     // name                kind
@@ -229,16 +229,22 @@ static_assert(std::size(kConstants) == 10);
 
 constexpr Event kEvents[] = {Event::Action, Event::EnableMenu};
 
+constexpr ClassDescription kDescription = {
+    .name = "MenuItem",
+    .parent = ObjectClass::__Lookup,
+    .instances = instancesOf<MenuItemInstance>,
+    .operations = kOperations,
+    .properties = kProperties,
+    .events = kEvents,
+    .constants = kConstants,
+};
+
 } // namespace
 
-MenuItemInstance::MenuItemInstance(const ClassTable* classTable) : Object(classTable), viewId(newViewId())
-{
-    userActionDispatch().registerView(viewId, this);
-}
+MenuItemInstance::MenuItemInstance(const ClassTable* classTable) : Object(classTable) { view.bind(this); }
 
 MenuItemInstance::~MenuItemInstance()
 {
-    userActionDispatch().unregisterView(viewId);
     for (const Ref<Object>& child : children)
         asItem(child.get())->parent = nullptr;
 }
@@ -249,17 +255,8 @@ namespace MenuItem {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "MenuItem",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<MenuItemInstance>,
-        .instanceSize = sizeof(MenuItemInstance),
-        .operations = kOperations,
-        .properties = kProperties,
-        .events = kEvents,
-        .constants = kConstants,
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, kDescription);
 }
 
 void Constructor(Object* item)
@@ -305,7 +302,7 @@ void choose(Object* item)
 ui::MenuNode presentationNode(Object* item)
 {
     ui::MenuNode node{
-        .id = asItem(item)->viewId,
+        .id = asItem(item)->view.id(),
         .text = std::string(textProperty(item, "Text")),
         .shortcut = std::string(textProperty(item, "KeyboardShortcut")),
         .enabled = boolProperty(item, "Enabled"),

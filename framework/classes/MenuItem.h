@@ -2,8 +2,8 @@
 // MenuItem: a node of a menu tree, with a name, a text, a keyboard shortcut
 // and its children in order. MenuBar is the root of a tree.
 
-#include "framework/runtime/ClassTable.h"
-#include "framework/ui/Presentation.h"
+#include "framework/classes/ViewBinding.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <vector>
 
@@ -14,7 +14,7 @@ struct MenuItemInstance : Object {
     ~MenuItemInstance() override;
     void propertyChanged(uint32_t slot) override;
 
-    const uint64_t viewId;
+    ViewBinding view{nullptr};
     Object* parent = nullptr;  // borrowed; the parent holds this node
     std::vector<Ref<Object>> children;
 };
@@ -25,9 +25,9 @@ enum class Op : uint32_t {
     Enable, Close, Item, Count, Child, Append, Insert, RemoveAt, RemoveItem, RemoveNamed, _Lookup, _LookupIndexed,
     MenuItem, ConstructorWithText, PopUp, PopUpAt, _Swap, _DisableEntirely, _SelfEnable, MenuItemWithText,
     Constructor, Clone, ConstructorFromItem,
-    OpCount
+    End
 };
-constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
+using fw::slot;
 
 const ClassTable* __Lookup();
 

@@ -1,6 +1,6 @@
 #include "framework/classes/Picture.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Properties.h"
 
 namespace fw {
@@ -23,14 +23,13 @@ constexpr PropertyRow kProperties[] = {
 namespace Picture {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Picture",
         .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<PictureInstance>,
-        .instanceSize = sizeof(PictureInstance),
+        .instances = instancesOf<PictureInstance>,
         .properties = kProperties,
     });
-    return table;
 }
 } // namespace Picture
 

@@ -1,9 +1,8 @@
 #include "framework/classes/PushButton.h"
 
 #include "framework/classes/FontSettings.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/EventBinding.h"
-#include "framework/runtime/FrameworkClass.h"
-#include "framework/runtime/Invokers.h"
 
 #include <iterator>
 
@@ -23,24 +22,10 @@ struct PushButtonInstance : ControlInstance {
     }
 };
 
-const OperationRow kOperations[] = {
-    // name          code                             signature  invoker
-    {"Push", toCode(PushButton::Push), "%%", invokeNoResult},
-    {"_CallAction", toCode(PushButton::_CallAction), "%%", invokeNoResult},
-};
-
-constexpr PropertyRow kProperties[] = {
-    // name            kind
-    {"Caption", ValueKind::Text},
-    {"Default", ValueKind::Boolean},
-    {"Cancel", ValueKind::Boolean},
-    {"ButtonStyle", ValueKind::Int32},
-    {"TextFont", ValueKind::Text},
-    {"Bold", ValueKind::Boolean},
-    {"Italic", ValueKind::Boolean},
-    {"Underline", ValueKind::Boolean},
-    {"TextUnit", ValueKind::Enum8},
-    {"TextSize", ValueKind::Single},
+constexpr OperationRow kOperations[] = {
+    // function, name, signature
+    op<&PushButton::Push>("Push", "%%"),
+    op<&PushButton::_CallAction>("_CallAction", "%%"),
 };
 
 } // namespace
@@ -49,16 +34,15 @@ namespace PushButton {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "PushButton",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<PushButtonInstance>,
-        .instanceSize = sizeof(PushButtonInstance),
+        .instances = instancesOf<PushButtonInstance>,
         .operations = kOperations,
-        .properties = kProperties,
+        .properties = kOwnProperties,
         .events = kEvents,
     });
-    return table;
 }
 
 void Push(Object* button) { _CallAction(button); }
@@ -70,7 +54,7 @@ void _CallAction(Object* button)
 }
 
 namespace TextUnit {
-void Set(Object* button, int32_t, uint8_t unit) { setProperty(button, "TextUnit", static_cast<int32_t>(unit)); }
+void Set(Object* button, int32_t, uint8_t unit) { setProperty(button, "TextUnit", unit); }
 } // namespace TextUnit
 
 } // namespace PushButton

@@ -17,6 +17,22 @@ inline constexpr Event kEvents[] = {Event::Action};
 constexpr int32_t ActionEvent = static_cast<int32_t>(std::size(RectControl::kEvents));
 static_assert(ActionEvent == 15);
 
+// A push button's own properties, after those of every control.
+inline constexpr PropertyRow kOwnProperties[] = {
+    // name            kind
+    {"Caption", ValueKind::Text},
+    {"Default", ValueKind::Boolean},
+    {"Cancel", ValueKind::Boolean},
+    {"ButtonStyle", ValueKind::Int32},
+    {"TextFont", ValueKind::Text},
+    {"Bold", ValueKind::Boolean},
+    {"Italic", ValueKind::Boolean},
+    {"Underline", ValueKind::Boolean},
+    {"TextUnit", ValueKind::Enum8},
+    {"TextSize", ValueKind::Single},
+};
+inline constexpr PropertyTable kProperties{.own = kOwnProperties, .parent = &RectControl::kProperties};
+
 const ClassTable* __Lookup();
 
 // Fires the button's Action as a click would, before returning.

@@ -1,7 +1,7 @@
 #include "framework/classes/QuitMenuItem.h"
 
 #include "framework/classes/EventLoop.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
@@ -9,9 +9,9 @@ namespace {
 
 bool Event_Action(Object* item) { return QuitMenuAction(item); }
 
-const HandlerRow kHandlers[] = {
+constexpr HandlerRow kHandlers[] = {
     // event     handler
-    {Event::Action, toCode(Event_Action)},
+    {Event::Action, codeOf<&Event_Action>},
 };
 
 } // namespace
@@ -19,12 +19,12 @@ const HandlerRow kHandlers[] = {
 namespace QuitMenuItem {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "QuitMenuItem",
         .parent = MenuItem::__Lookup,
         .handlers = kHandlers,
     });
-    return table;
 }
 } // namespace QuitMenuItem
 

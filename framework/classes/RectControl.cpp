@@ -1,11 +1,9 @@
 #include "framework/classes/RectControl.h"
 
 #include "framework/classes/Services.h"
-#include "framework/classes/UserActionDispatch.h"
 #include "framework/classes/Window.h"
 #include "framework/classes/WindowSupport.h"
-#include "framework/runtime/FrameworkClass.h"
-#include "framework/runtime/Invokers.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Properties.h"
 
 #include <iterator>
@@ -16,15 +14,7 @@ namespace {
 
 ControlInstance* asControl(Object* control) { return static_cast<ControlInstance*>(control); }
 
-void CloseControl(Object* control)
-{
-    ControlInstance* self = asControl(control);
-    if (self->viewCreated && servicesInstalled()) {
-        userActionDispatch().unregisterView(self->viewId);
-        presentation().destroyControl(self->viewId);
-    }
-    self->viewCreated = false;
-}
+void CloseControl(Object* control) { asControl(control)->view.unbind(); }
 
 void Refresh(Object* control)
 {
@@ -34,47 +24,20 @@ void Refresh(Object* control)
 
 Ref<Object> OwnerWindow(Object* control) { return Ref<Object>::retain(asControl(control)->owner); }
 
-const OperationRow kOperations[] = {
-    // name           code                               signature        invoker
-    {"Constructor", toCode(RectControl::Constructor), "%%", invokeNoResult},
-    {"Close", toCode(CloseControl), "%%", invokeNoResult},
-    {"Refresh", toCode(Refresh), "%%", invokeNoResult},
-    {"Window", toCode(OwnerWindow), "%o<Window>%", invokeReturnsObject},
+constexpr OperationRow kOperations[] = {
+    // function, slot, name, signature
+    op<&RectControl::Constructor>(RectControl::Op::Constructor, "Constructor", "%%"),
+    op<&CloseControl>(RectControl::Op::Close, "Close", "%%"),
+    op<&Refresh>(RectControl::Op::Refresh, "Refresh", "%%"),
+    op<&OwnerWindow>(RectControl::Op::Window, "Window", "%o<Window>%"),
 };
-static_assert(std::size(kOperations) == static_cast<size_t>(RectControl::Op::Count));
-
-constexpr PropertyRow kCommonProperties[] = {
-    // name             kind
-    {"Name", ValueKind::Text},
-    {"Index", ValueKind::Int32},
-    {"Left", ValueKind::Int32},
-    {"Top", ValueKind::Int32},
-    {"Width", ValueKind::Int32},
-    {"Height", ValueKind::Int32},
-    {"LockLeft", ValueKind::Boolean},
-    {"LockTop", ValueKind::Boolean},
-    {"LockRight", ValueKind::Boolean},
-    {"LockBottom", ValueKind::Boolean},
-    {"TabPanelIndex", ValueKind::Int32},
-    {"TabIndex", ValueKind::Int32},
-    {"TabStop", ValueKind::Boolean},
-    {"Enabled", ValueKind::Boolean},
-    {"Visible", ValueKind::Boolean},
-    {"HelpTag", ValueKind::Text},
-    {"AutoDeactivate", ValueKind::Boolean},
-    {"InitialParent", ValueKind::Text},
-};
-
+static_assert(rowsFollowSlots(kOperations, 0, RectControl::Op::End));
 
 } // namespace
 
-uint64_t ControlInstance::newControlViewId() { return newViewId(); }
-
-ControlInstance::~ControlInstance() { CloseControl(this); }
-
 void ControlInstance::propertyChanged(uint32_t)
 {
-    if (viewCreated && owner)
+    if (view.bound() && owner)
         WindowSupport::mDirtyWindows::add(owner);
 }
 
@@ -96,14 +59,14 @@ namespace RectControl {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "RectControl",
         .parent = ObjectClass::__Lookup,
         .operations = kOperations,
-        .properties = kCommonProperties,
+        .properties = kOwnProperties,
         .events = RectControl::kEvents,
     });
-    return table;
 }
 
 void Constructor(Object* control)
@@ -118,17 +81,16 @@ void attachView(Object* control, Object* window)
 {
     ControlInstance* self = asControl(control);
     self->owner = window;
-    presentation().createControl(static_cast<WindowInstance*>(window)->viewId, self->viewId, self->look());
-    userActionDispatch().registerView(self->viewId, control);
-    self->viewCreated = true;
+    presentation().createControl(static_cast<WindowInstance*>(window)->view.id(), self->view.id(), self->look());
+    self->view.bind(control);
     self->viewAttached();
 }
 
 void syncView(Object* control)
 {
     ControlInstance* self = asControl(control);
-    if (self->viewCreated)
-        presentation().updateControl(self->viewId, self->look());
+    if (self->view.bound())
+        presentation().updateControl(self->view.id(), self->look());
 }
 
 void detach(Object* control)

@@ -3,14 +3,13 @@
 // window. A control belongs to the window that made it; the window holds it
 // by name, and the control keeps only a borrowed pointer back.
 
+#include "framework/classes/ViewBinding.h"
 #include "framework/runtime/ClassTable.h"
-#include "framework/ui/Presentation.h"
 
 namespace fw {
 
 struct ControlInstance : Object {
     using Object::Object;
-    ~ControlInstance() override;
 
     void propertyChanged(uint32_t slot) override;
 
@@ -20,18 +19,14 @@ struct ControlInstance : Object {
     // Called once the presentation shows the control.
     virtual void viewAttached() {}
 
-    const uint64_t viewId = newControlViewId();
+    ViewBinding view{&ui::Presentation::destroyControl};
     Object* owner = nullptr;  // the window; borrowed, cleared when it lets go
-    bool viewCreated = false;
-
-private:
-    static uint64_t newControlViewId();
 };
 
 namespace RectControl {
 
-enum class Op : uint32_t { Constructor, Close, Refresh, Window, Count };
-constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
+enum class Op : uint32_t { Constructor, Close, Refresh, Window, End };
+using fw::slot;
 
 // The events every control has; a subclass's own come after them.
 inline constexpr Event kEvents[] = {
@@ -39,6 +34,30 @@ inline constexpr Event kEvents[] = {
     Event::MouseDown, Event::MouseDrag, Event::MouseUp, Event::MouseWheel, Event::KeyDown,
     Event::KeyUp, Event::GotFocus, Event::LostFocus, Event::DropObject, Event::ConstructContextualMenu,
 };
+
+// The properties every control has; a subclass's own come after them.
+inline constexpr PropertyRow kOwnProperties[] = {
+    // name             kind
+    {"Name", ValueKind::Text},
+    {"Index", ValueKind::Int32},
+    {"Left", ValueKind::Int32},
+    {"Top", ValueKind::Int32},
+    {"Width", ValueKind::Int32},
+    {"Height", ValueKind::Int32},
+    {"LockLeft", ValueKind::Boolean},
+    {"LockTop", ValueKind::Boolean},
+    {"LockRight", ValueKind::Boolean},
+    {"LockBottom", ValueKind::Boolean},
+    {"TabPanelIndex", ValueKind::Int32},
+    {"TabIndex", ValueKind::Int32},
+    {"TabStop", ValueKind::Boolean},
+    {"Enabled", ValueKind::Boolean},
+    {"Visible", ValueKind::Boolean},
+    {"HelpTag", ValueKind::Text},
+    {"AutoDeactivate", ValueKind::Boolean},
+    {"InitialParent", ValueKind::Text},
+};
+inline constexpr PropertyTable kProperties{.own = kOwnProperties};
 
 const ClassTable* __Lookup();
 

@@ -13,12 +13,12 @@
 #include "framework/classes/Unsupported.h"
 #include "framework/classes/Window.h"
 #include "framework/classes/WindowSupport.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/FatalError.h"
-#include "framework/runtime/FrameworkClass.h"
-#include "framework/runtime/TypeInfo.h"
 #include "framework/runtime/ObjectArray.h"
+#include "framework/runtime/TypeInfo.h"
 #include "framework/runtime/Variant.h"
 
 namespace fw {

@@ -2,8 +2,7 @@
 
 #include "framework/classes/FontSettings.h"
 #include "framework/classes/Services.h"
-#include "framework/runtime/FrameworkClass.h"
-#include "framework/runtime/Invokers.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <algorithm>
 
@@ -32,20 +31,21 @@ struct TextAreaInstance : ControlInstance {
     void propertyChanged(uint32_t slot) override
     {
         if (slot == textSlot()) {
-            if (viewCreated && !echoSuppressed)
-                presentation().setControlText(viewId, mirroredText());
+            if (view.bound() && !echoSuppressed)
+                presentation().setControlText(view.id(), mirroredText());
             return;
         }
         ControlInstance::propertyChanged(slot);
     }
 
-    void viewAttached() override { presentation().setControlText(viewId, mirroredText()); }
+    void viewAttached() override { presentation().setControlText(view.id(), mirroredText()); }
 
     // The text for the presentation to read when it needs it: the string is
     // held, not copied, as it may be megabytes that nobody will see.
     ui::LazyText mirroredText() const
     {
-        const auto* text = std::get_if<Ref<String>>(&propertyValue(this, "Text"));
+        const StoredValue value = propertyValue(this, "Text");
+        const auto* text = std::get_if<Ref<String>>(&value);
         if (!text || !*text)
             return ui::LazyText(std::string());
         return ui::LazyText([held = *text] { return std::string(held->view()); });
@@ -58,40 +58,9 @@ struct TextAreaInstance : ControlInstance {
 
 void PasteOperation(Object* area) { TextArea::Paste(area); }
 
-const OperationRow kOperations[] = {
-    // name     code                   signature  invoker
-    {"Paste", toCode(PasteOperation), "%%", invokeNoResult},
-};
-
-constexpr PropertyRow kProperties[] = {
-    // name                        kind
-    {"Border", ValueKind::Boolean},
-    {"Multiline", ValueKind::Boolean},
-    {"ScrollbarHorizontal", ValueKind::Boolean},
-    {"ScrollbarVertical", ValueKind::Boolean},
-    {"Styled", ValueKind::Boolean},
-    {"UseFocusRing", ValueKind::Boolean},
-    {"TextColor", ValueKind::Colour},
-    {"BackColor", ValueKind::Colour},
-    {"Format", ValueKind::Text},
-    {"HideSelection", ValueKind::Boolean},
-    {"TextFont", ValueKind::Text},
-    {"Bold", ValueKind::Boolean},
-    {"Italic", ValueKind::Boolean},
-    {"Underline", ValueKind::Boolean},
-    {"Text", ValueKind::Text},
-    {"Mask", ValueKind::Text},
-    {"ReadOnly", ValueKind::Boolean},
-    {"LimitText", ValueKind::Int32},
-    {"AcceptTabs", ValueKind::Boolean},
-    {"Alignment", ValueKind::Int32},
-    {"AutomaticallyCheckSpelling", ValueKind::Boolean},
-    {"DataSource", ValueKind::Text},
-    {"DataField", ValueKind::Text},
-    {"TextUnit", ValueKind::Enum8},
-    {"TextSize", ValueKind::Single},
-    {"SelStart", ValueKind::Int32},
-    {"SelLength", ValueKind::Int32},
+constexpr OperationRow kOperations[] = {
+    // function, name, signature
+    op<&PasteOperation>("Paste", "%%"),
 };
 
 constexpr Event kEvents[] = {Event::TextChange, Event::SelChange};
@@ -108,22 +77,22 @@ namespace TextArea {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "TextArea",
         .parent = RectControl::__Lookup,
-        .createInstance = createInstanceOf<TextAreaInstance>,
-        .instanceSize = sizeof(TextAreaInstance),
+        .instances = instancesOf<TextAreaInstance>,
         .operations = kOperations,
-        .properties = kProperties,
+        .properties = kOwnProperties,
         .events = kEvents,
     });
-    return table;
 }
 
 namespace Text {
 Ref<String> Get(Object* area)
 {
-    const auto* text = std::get_if<Ref<String>>(&propertyValue(area, "Text"));
+    const StoredValue value = propertyValue(area, "Text");
+    const auto* text = std::get_if<Ref<String>>(&value);
     return text && *text ? *text : makeString("");
 }
 
@@ -158,7 +127,7 @@ void Paste(Object* area)
 }
 
 namespace TextUnit {
-void Set(Object* area, int32_t, uint8_t unit) { setProperty(area, "TextUnit", static_cast<int32_t>(unit)); }
+void Set(Object* area, int32_t, uint8_t unit) { setProperty(area, "TextUnit", unit); }
 } // namespace TextUnit
 
 void userEdited(Object* area, const std::string& text)

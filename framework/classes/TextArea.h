@@ -10,6 +10,39 @@ namespace fw {
 
 namespace TextArea {
 
+// A text area's own properties, after those of every control.
+inline constexpr PropertyRow kOwnProperties[] = {
+    // name                        kind
+    {"Border", ValueKind::Boolean},
+    {"Multiline", ValueKind::Boolean},
+    {"ScrollbarHorizontal", ValueKind::Boolean},
+    {"ScrollbarVertical", ValueKind::Boolean},
+    {"Styled", ValueKind::Boolean},
+    {"UseFocusRing", ValueKind::Boolean},
+    {"TextColor", ValueKind::Colour},
+    {"BackColor", ValueKind::Colour},
+    {"Format", ValueKind::Text},
+    {"HideSelection", ValueKind::Boolean},
+    {"TextFont", ValueKind::Text},
+    {"Bold", ValueKind::Boolean},
+    {"Italic", ValueKind::Boolean},
+    {"Underline", ValueKind::Boolean},
+    {"Text", ValueKind::Text},
+    {"Mask", ValueKind::Text},
+    {"ReadOnly", ValueKind::Boolean},
+    {"LimitText", ValueKind::Int32},
+    {"AcceptTabs", ValueKind::Boolean},
+    {"Alignment", ValueKind::Int32},
+    {"AutomaticallyCheckSpelling", ValueKind::Boolean},
+    {"DataSource", ValueKind::Text},
+    {"DataField", ValueKind::Text},
+    {"TextUnit", ValueKind::Enum8},
+    {"TextSize", ValueKind::Single},
+    {"SelStart", ValueKind::Int32},
+    {"SelLength", ValueKind::Int32},
+};
+inline constexpr PropertyTable kProperties{.own = kOwnProperties, .parent = &RectControl::kProperties};
+
 const ClassTable* __Lookup();
 
 namespace Text {

@@ -1,7 +1,7 @@
 #include "framework/classes/Unsupported.h"
 
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/FrameworkClass.h"
 
 #include <string>
 
@@ -10,9 +10,8 @@ namespace fw {
 namespace UnsupportedOperationException {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table =
-        buildFrameworkClass({.name = "UnsupportedOperationException", .parent = RuntimeException::__Lookup});
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "UnsupportedOperationException", .parent = RuntimeException::__Lookup});
 }
 } // namespace UnsupportedOperationException
 

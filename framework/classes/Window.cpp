@@ -4,11 +4,9 @@
 #include "framework/classes/RectControl.h"
 #include "framework/classes/Services.h"
 #include "framework/classes/Unsupported.h"
-#include "framework/classes/UserActionDispatch.h"
 #include "framework/classes/WindowSupport.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ImplicitWindowList.h"
-#include "framework/runtime/Invokers.h"
 #include "framework/runtime/ObjectArray.h"
 #include "framework/runtime/Properties.h"
 
@@ -99,16 +97,15 @@ void WindowDefaultConstructor(Object* window)
     fireClassEvent(window, Event::Layout);
     fireClassEvent(window, Event::CreateControls);
     WindowInstance* self = asWindow(window);
-    presentation().createWindow(self->viewId, self->look());
-    userActionDispatch().registerView(self->viewId, window);
-    self->viewCreated = true;
+    presentation().createWindow(self->view.id(), self->look());
+    self->view.bind(window);
     for (auto& [name, control] : self->controls)
         RectControl::attachView(control.get(), window);
     registerImplicitWindow(window);
     WindowSupport::Windows::add(window);
     fireClassEvent(window, Event::Open);
     if (boolProperty(window, "Visible"))
-        presentation().showWindow(self->viewId);
+        presentation().showWindow(self->view.id());
 }
 
 bool cancelClose(Object* window, bool quitting)
@@ -118,115 +115,65 @@ bool cancelClose(Object* window, bool quitting)
 
 using W = Window::Op;
 
-const OperationRow kOperations[] = {
-    // name                  code                                                   signature
-    {"Show", toCode(Window::Show), "%%", invokeNoResult},
-    {"ShowWithin", toCode(ShowWithin), "%%o<Window>"},
-    {"ShowModalWithin", toCode(unsupportedOperation<kShowModalWithin, void, Object*>), "%%o<Window>"},
-    {"Hide", toCode(Window::Hide), "%%", invokeNoResult},
-    {"Close", toCode(Window::Close), "%%", invokeNoResult},
-    {"Refresh", toCode(Refresh), "%%", invokeNoResult},
-    {"RefreshRect", toCode(RefreshRect), "%%i4i4i4i4"},
-    {"ShowModal", toCode(unsupportedOperation<kShowModal>), "%%", invokeNoResult},
-    {"AcceptTextDrop", toCode(acceptDrop<DropText>), "%%s"},
-    {"AcceptPictureDrop", toCode(acceptDrop<DropPicture>), "%%s"},
-    {"AcceptFileDrop", toCode(acceptDrop<DropFile>), "%%s"},
-    {"AcceptMacDataDrop", toCode(acceptDrop<DropMacData>), "%%s"},
-    {"AcceptRawDataDrop", toCode(acceptDrop<DropRaw>), "%%s"},
-    {"Control", toCode(ControlAt), "%o<RectControl>%i4"},
-    {"SetFocus", toCode(unsupportedOperation<kSetFocus>), "%%", invokeNoResult},
-    {"DrawInto", toCode(unsupportedOperation<kDrawInto, void, Object*, int32_t, int32_t>), "%%o<Graphics>i4i4"},
-    {"_DrawBackground", toCode(unsupportedOperation<kDrawBackground, void, Object*>), "%%o<Graphics>"},
-    {"UpdateNow", toCode(UpdateNow), "%%", invokeNoResult},
-    {"_AddControl", toCode(Window::_AddControl), "%%so<RectControl>"},
-    {"_AddMenuHandler", toCode(unsupportedOperation<kAddMenuHandler, void, String*, Object*>), "%%so<Delegate>"},
-    {"Window", toCode(Self), "%o<Window>%", invokeReturnsObject},
-    {"Operator_Convert", toCode(Self), "%o<Window>%", invokeReturnsObject},
-    {"__New", toCode(Window::__New), "%o<RectControl>%p"},
-    {"_Move", toCode(Move), "%%i4i4"},
-    {"Maximize", toCode(unsupportedOperation<kMaximize>), "%%", invokeNoResult},
-    {"Minimize", toCode(unsupportedOperation<kMinimize>), "%%", invokeNoResult},
-    {"Restore", toCode(unsupportedOperation<kRestore>), "%%", invokeNoResult},
-    {"_Update", toCode(UpdateNow), "%%", invokeNoResult},
-    {"_CallMoved", toCode(fireEvent<Event::Moved>), "%%", invokeNoResult},
-    {"_EnableMenuItems", toCode(fireEvent<Event::EnableMenuItems>), "%%", invokeNoResult},
-    {"_CallActivated", toCode(fireEvent<Event::Activate>), "%%", invokeNoResult},
-    {"_CallDeactivated", toCode(fireEvent<Event::Deactivate>), "%%", invokeNoResult},
-    {"_HandleMenuCommand", toCode(HandleMenuCommand), "%b%s"},
-    {"_UnifiedClose", toCode(Window::_UnifiedClose), "%b%b"},
-    {"_CallMouseDown", toCode(fireEvent<Event::MouseDown>), "%%", invokeNoResult},
-    {"_CallResized", toCode(fireEvent<Event::Resized>), "%%", invokeNoResult},
-    {"_CallResizing", toCode(fireEvent<Event::Resizing>), "%%", invokeNoResult},
-    {"_RemoveControl", toCode(RemoveControl), "%%o<RectControl>"},
-    {"_MouseEnter", toCode(fireEvent<Event::MouseEnter>), "%%", invokeNoResult},
-    {"_MouseExit", toCode(fireEvent<Event::MouseExit>), "%%", invokeNoResult},
-    {"_MouseMove", toCode(fireEvent<Event::MouseMove>), "%%", invokeNoResult},
-    {"_Paint", toCode(fireEvent<Event::Paint>), "%%", invokeNoResult},
-    {"_MouseWheel", toCode(fireEvent<Event::MouseWheel>), "%%", invokeNoResult},
-    {"_KeyDown", toCode(fireEvent<Event::KeyDown>), "%%", invokeNoResult},
-    {"__DependencyList", toCode(DependencyList), "%o<ObjectArray>%", invokeReturnsObject},
-    {"Constructor", toCode(Window::Constructor), "%%", invokeNoResult},
-    {"TrueWindow", toCode(Self), "%o<Window>%", invokeReturnsObject},
-    {"FocusNext", toCode(unsupportedOperation<kFocusNext>), "%%", invokeNoResult},
-    {"FocusPrevious", toCode(unsupportedOperation<kFocusPrevious>), "%%", invokeNoResult},
-    {"_ControlByName", toCode(Window::_ControlByName), "%o<RectControl>%s"},
-    {"_ControlByNameIndex", toCode(ControlByNameIndex), "%o<RectControl>%si4"},
+constexpr OperationRow kOperations[] = {
+    // function, slot, name, signature
+    op<&Window::Show>(W::Show, "Show", "%%"),
+    op<&ShowWithin>(W::ShowWithin, "ShowWithin", "%%o<Window>"),
+    op<&unsupportedOperation<kShowModalWithin, void, Object*>>(W::ShowModalWithin, "ShowModalWithin",
+                                                               "%%o<Window>"),
+    op<&Window::Hide>(W::Hide, "Hide", "%%"),
+    op<&Window::Close>(W::Close, "Close", "%%"),
+    op<&Refresh>(W::Refresh, "Refresh", "%%"),
+    op<&RefreshRect>(W::RefreshRect, "RefreshRect", "%%i4i4i4i4"),
+    op<&unsupportedOperation<kShowModal>>(W::ShowModal, "ShowModal", "%%"),
+    op<&acceptDrop<DropText>>(W::AcceptTextDrop, "AcceptTextDrop", "%%s"),
+    op<&acceptDrop<DropPicture>>(W::AcceptPictureDrop, "AcceptPictureDrop", "%%s"),
+    op<&acceptDrop<DropFile>>(W::AcceptFileDrop, "AcceptFileDrop", "%%s"),
+    op<&acceptDrop<DropMacData>>(W::AcceptMacDataDrop, "AcceptMacDataDrop", "%%s"),
+    op<&acceptDrop<DropRaw>>(W::AcceptRawDataDrop, "AcceptRawDataDrop", "%%s"),
+    op<&ControlAt>(W::Control, "Control", "%o<RectControl>%i4"),
+    op<&unsupportedOperation<kSetFocus>>(W::SetFocus, "SetFocus", "%%"),
+    op<&unsupportedOperation<kDrawInto, void, Object*, int32_t, int32_t>>(W::DrawInto, "DrawInto",
+                                                                          "%%o<Graphics>i4i4"),
+    op<&unsupportedOperation<kDrawBackground, void, Object*>>(W::_DrawBackground, "_DrawBackground",
+                                                              "%%o<Graphics>"),
+    op<&UpdateNow>(W::UpdateNow, "UpdateNow", "%%"),
+    op<&Window::_AddControl>(W::_AddControl, "_AddControl", "%%so<RectControl>"),
+    op<&unsupportedOperation<kAddMenuHandler, void, String*, Object*>>(W::_AddMenuHandler, "_AddMenuHandler",
+                                                                       "%%so<Delegate>"),
+    op<&Self>(W::Window, "Window", "%o<Window>%"),
+    op<&Self>(W::Operator_Convert, "Operator_Convert", "%o<Window>%"),
+    op<&Window::__New>(W::__New, "__New", "%o<RectControl>%p"),
+    op<&Move>(W::_Move, "_Move", "%%i4i4"),
+    op<&unsupportedOperation<kMaximize>>(W::Maximize, "Maximize", "%%"),
+    op<&unsupportedOperation<kMinimize>>(W::Minimize, "Minimize", "%%"),
+    op<&unsupportedOperation<kRestore>>(W::Restore, "Restore", "%%"),
+    op<&UpdateNow>(W::_Update, "_Update", "%%"),
+    op<&fireEvent<Event::Moved>>(W::_CallMoved, "_CallMoved", "%%"),
+    op<&fireEvent<Event::EnableMenuItems>>(W::_EnableMenuItems, "_EnableMenuItems", "%%"),
+    op<&fireEvent<Event::Activate>>(W::_CallActivated, "_CallActivated", "%%"),
+    op<&fireEvent<Event::Deactivate>>(W::_CallDeactivated, "_CallDeactivated", "%%"),
+    op<&HandleMenuCommand>(W::_HandleMenuCommand, "_HandleMenuCommand", "%b%s"),
+    op<&Window::_UnifiedClose>(W::_UnifiedClose, "_UnifiedClose", "%b%b"),
+    op<&fireEvent<Event::MouseDown>>(W::_CallMouseDown, "_CallMouseDown", "%%"),
+    op<&fireEvent<Event::Resized>>(W::_CallResized, "_CallResized", "%%"),
+    op<&fireEvent<Event::Resizing>>(W::_CallResizing, "_CallResizing", "%%"),
+    op<&RemoveControl>(W::_RemoveControl, "_RemoveControl", "%%o<RectControl>"),
+    op<&fireEvent<Event::MouseEnter>>(W::_MouseEnter, "_MouseEnter", "%%"),
+    op<&fireEvent<Event::MouseExit>>(W::_MouseExit, "_MouseExit", "%%"),
+    op<&fireEvent<Event::MouseMove>>(W::_MouseMove, "_MouseMove", "%%"),
+    op<&fireEvent<Event::Paint>>(W::_Paint, "_Paint", "%%"),
+    op<&fireEvent<Event::MouseWheel>>(W::_MouseWheel, "_MouseWheel", "%%"),
+    op<&fireEvent<Event::KeyDown>>(W::_KeyDown, "_KeyDown", "%%"),
+    op<&DependencyList>(W::__DependencyList, "__DependencyList", "%o<ObjectArray>%"),
+    op<&Window::Constructor>(W::Constructor, "Constructor", "%%"),
+    op<&Self>(W::TrueWindow, "TrueWindow", "%o<Window>%"),
+    op<&unsupportedOperation<kFocusNext>>(W::FocusNext, "FocusNext", "%%"),
+    op<&unsupportedOperation<kFocusPrevious>>(W::FocusPrevious, "FocusPrevious", "%%"),
+    op<&Window::_ControlByName>(W::_ControlByName, "_ControlByName", "%o<RectControl>%s"),
+    op<&ControlByNameIndex>(W::_ControlByNameIndex, "_ControlByNameIndex", "%o<RectControl>%si4"),
 };
-static_assert(std::size(kOperations) == Window::operationCount);
-
-constexpr PropertyRow kProperties[] = {
-    // name              kind
-    {"Placement", ValueKind::Int32},
-    {"Width", ValueKind::Int32},
-    {"Height", ValueKind::Int32},
-    {"MinWidth", ValueKind::Int32},
-    {"MinHeight", ValueKind::Int32},
-    {"MaxWidth", ValueKind::Int32},
-    {"MaxHeight", ValueKind::Int32},
-    {"Frame", ValueKind::Int32},
-    {"Composite", ValueKind::Boolean},
-    {"HasBackColor", ValueKind::Boolean},
-    {"BackColor", ValueKind::Colour},
-    {"Title", ValueKind::Text},
-    {"Visible", ValueKind::Boolean},
-    {"FullScreen", ValueKind::Boolean},
-    {"MenuBarVisible", ValueKind::Boolean},
-    {"CloseButton", ValueKind::Boolean},
-    {"Resizeable", ValueKind::Boolean},
-    {"LiveResize", ValueKind::Boolean},
-    {"MaximizeButton", ValueKind::Boolean},
-    {"MinimizeButton", ValueKind::Boolean},
-    {"MacProcID", ValueKind::Int32},
-    {"Left", ValueKind::Int32},
-    {"Top", ValueKind::Int32},
-    {"ContentsChanged", ValueKind::Boolean},
-    {"Backdrop", ValueKind::Object},
-    {"MenuBar", ValueKind::Object},
-    {"MouseCursor", ValueKind::Object},
-    {"Focus", ValueKind::Object},
-    {"Handle", ValueKind::Int32},
-    {"MouseX", ValueKind::Int32},
-    {"MouseY", ValueKind::Int32},
-    {"ControlCount", ValueKind::Int32},
-    {"ImplicitInstance", ValueKind::Boolean},
-    {"Modified", ValueKind::Boolean},
-    {"Graphics", ValueKind::Object},
-    {"Name", ValueKind::Text},
-    {"HelpTag", ValueKind::Text},
-    {"Enabled", ValueKind::Boolean},
-    {"DefaultButton", ValueKind::Object},
-    {"CancelButton", ValueKind::Object},
-    {"AcceptFocus", ValueKind::Boolean},
-    {"BalloonHelp", ValueKind::Boolean},
-    {"DockItem", ValueKind::Object},
-    {"HasFocusRing", ValueKind::Boolean},
-    {"ToolbarVisible", ValueKind::Boolean},
-    {"DoubleBuffer", ValueKind::Boolean},
-    {"EraseBackground", ValueKind::Boolean},
-    {"Transparent", ValueKind::Boolean},
-    {"Tag", ValueKind::Object},
-};
-static_assert(std::size(kProperties) == 49);
+static_assert(rowsFollowSlots(kOperations, 0, Window::Op::End));
 
 constexpr Event kEvents[] = {
     Event::Layout, Event::CreateControls, Event::AddMenuHandlers, Event::SetupBindings, Event::Open,
@@ -236,7 +183,6 @@ constexpr Event kEvents[] = {
     Event::Minimize, Event::Maximize, Event::Restore, Event::MouseWheel, Event::ConstructContextualMenu,
     Event::ContextualMenuAction, Event::DragEnter, Event::DragExit, Event::DragOver, Event::ContentsChanged,
 };
-static_assert(std::size(kEvents) == 33);
 
 constexpr ConstantRow kConstants[] = {
     // name                       value
@@ -271,28 +217,33 @@ constexpr ConstantRow kConstants[] = {
     {"CloseByProgram", 1},
     {"CloseByQuit", 2},
 };
-static_assert(std::size(kOperations) + std::size(kProperties) + std::size(kConstants) == Window::memberCount);
-static_assert(std::size(kEvents) == Window::eventCount && std::size(kProperties) == Window::propertyCount);
 
 ui::Rgb rgb(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 
+constexpr ClassDescription kDescription = {
+    .name = "Window",
+    .parent = ObjectClass::__Lookup,
+    .instances = instancesOf<WindowInstance>,
+    .operations = kOperations,
+    .properties = Window::kOwnProperties,
+    .events = kEvents,
+    .constants = kConstants,
+};
+static_assert(totalsOf({}, kDescription) == Window::kTotals);
+
 } // namespace
 
-WindowInstance::WindowInstance(const ClassTable* classTable) : Object(classTable), viewId(newViewId()) {}
+WindowInstance::WindowInstance(const ClassTable* classTable) : Object(classTable) {}
 
 WindowInstance::~WindowInstance()
 {
     for (auto& [name, control] : controls)
         RectControl::detach(control.get());
-    if (viewCreated && servicesInstalled()) {
-        userActionDispatch().unregisterView(viewId);
-        presentation().destroyWindow(viewId);
-    }
 }
 
 void WindowInstance::propertyChanged(uint32_t)
 {
-    if (viewCreated && !closed)
+    if (view.bound() && !closed)
         WindowSupport::mDirtyWindows::add(this);
 }
 
@@ -318,9 +269,9 @@ ui::WindowLook WindowInstance::look() const
 
 void WindowInstance::syncView()
 {
-    if (!viewCreated || closed)
+    if (!view.bound() || closed)
         return;
-    presentation().updateWindow(viewId, look());
+    presentation().updateWindow(view.id(), look());
     for (auto& [name, control] : controls)
         RectControl::syncView(control.get());
 }
@@ -329,36 +280,27 @@ namespace Window {
 
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "Window",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<WindowInstance>,
-        .instanceSize = sizeof(WindowInstance),
-        .operations = kOperations,
-        .properties = kProperties,
-        .events = kEvents,
-        .constants = kConstants,
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, kDescription);
 }
 
 void Show(Object* window)
 {
     WindowInstance* self = asWindow(window);
-    if (!self->viewCreated || self->closed)
+    if (!self->view.bound() || self->closed)
         return;
     self->syncView();
-    presentation().showWindow(self->viewId);
-    window->propertyValues()[propertySlot(window->classTable(), "Visible")] = true;
+    presentation().showWindow(self->view.id());
+    setProperty(window, "Visible", true);
 }
 
 void Hide(Object* window)
 {
     WindowInstance* self = asWindow(window);
-    if (!self->viewCreated || self->closed)
+    if (!self->view.bound() || self->closed)
         return;
-    presentation().hideWindow(self->viewId);
-    window->propertyValues()[propertySlot(window->classTable(), "Visible")] = false;
+    presentation().hideWindow(self->view.id());
+    setProperty(window, "Visible", false);
 }
 
 void Close(Object* window) { _UnifiedClose(window, false); }
@@ -382,8 +324,7 @@ void _AddControl(Object* window, String* name, Object* control)
     WindowInstance* self = asWindow(window);
     self->controls.emplace_back(Ref<String>::retain(name), Ref<Object>::retain(control));
     setProperty(control, "Name", Ref<String>::retain(name));
-    setProperty(window, "ControlCount", static_cast<int32_t>(self->controls.size()));
-    if (self->viewCreated)
+    if (self->view.bound())
         RectControl::attachView(control, window);
 }
 
@@ -409,11 +350,7 @@ bool _UnifiedClose(Object* window, bool quitting)
     self->closed = true;
     for (auto& [name, control] : self->controls)
         callOperation(control.get(), RectControl::slot(RectControl::Op::Close));
-    if (self->viewCreated) {
-        userActionDispatch().unregisterView(self->viewId);
-        presentation().destroyWindow(self->viewId);
-        self->viewCreated = false;
-    }
+    self->view.unbind();
     WindowSupport::Windows::remove(window);
     removeImplicitWindow(window);
     return true;

@@ -1,8 +1,8 @@
 #pragma once
 // Window: a top-level window and the controls it holds by name.
 
-#include "framework/runtime/ClassTable.h"
-#include "framework/ui/Presentation.h"
+#include "framework/classes/ViewBinding.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <utility>
 #include <vector>
@@ -19,8 +19,7 @@ struct WindowInstance : Object {
     void syncView();
     ui::WindowLook look() const;
 
-    const uint64_t viewId;
-    bool viewCreated = false;
+    ViewBinding view{&ui::Presentation::destroyWindow};
     bool closed = false;
     uint32_t acceptedDrops = 0;  // DropText | DropPicture | ...
     std::vector<std::pair<Ref<String>, Ref<Object>>> controls;  // in the order added
@@ -38,13 +37,74 @@ enum class Op : uint32_t {
     _CallMouseDown, _CallResized, _CallResizing, _RemoveControl, _MouseEnter, _MouseExit,
     _MouseMove, _Paint, _MouseWheel, _KeyDown, __DependencyList, Constructor, TrueWindow,
     FocusNext, FocusPrevious, _ControlByName, _ControlByNameIndex,
-    Count
+    End
 };
-constexpr uint32_t operationCount = static_cast<uint32_t>(Op::Count);
-constexpr int32_t memberCount = 130;
-constexpr int32_t eventCount = 33;
-constexpr int32_t propertyCount = 49;
-constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
+using fw::slot;
+constexpr uint32_t operationCount = slot(Op::End);
+inline constexpr ClassTotals kTotals{.members = 130, .events = 33, .properties = 49};
+
+// ControlCount follows from the controls the window holds.
+namespace ControlCount {
+inline StoredValue Get(const Object* window)
+{
+    return static_cast<int32_t>(static_cast<const WindowInstance*>(window)->controls.size());
+}
+} // namespace ControlCount
+
+// A window's properties, in the order of its property table.
+inline constexpr PropertyRow kOwnProperties[] = {
+    // name              kind
+    {"Placement", ValueKind::Int32},
+    {"Width", ValueKind::Int32},
+    {"Height", ValueKind::Int32},
+    {"MinWidth", ValueKind::Int32},
+    {"MinHeight", ValueKind::Int32},
+    {"MaxWidth", ValueKind::Int32},
+    {"MaxHeight", ValueKind::Int32},
+    {"Frame", ValueKind::Int32},
+    {"Composite", ValueKind::Boolean},
+    {"HasBackColor", ValueKind::Boolean},
+    {"BackColor", ValueKind::Colour},
+    {"Title", ValueKind::Text},
+    {"Visible", ValueKind::Boolean},
+    {"FullScreen", ValueKind::Boolean},
+    {"MenuBarVisible", ValueKind::Boolean},
+    {"CloseButton", ValueKind::Boolean},
+    {"Resizeable", ValueKind::Boolean},
+    {"LiveResize", ValueKind::Boolean},
+    {"MaximizeButton", ValueKind::Boolean},
+    {"MinimizeButton", ValueKind::Boolean},
+    {"MacProcID", ValueKind::Int32},
+    {"Left", ValueKind::Int32},
+    {"Top", ValueKind::Int32},
+    {"ContentsChanged", ValueKind::Boolean},
+    {"Backdrop", ValueKind::Object},
+    {"MenuBar", ValueKind::Object},
+    {"MouseCursor", ValueKind::Object},
+    {"Focus", ValueKind::Object},
+    {"Handle", ValueKind::Int32},
+    {"MouseX", ValueKind::Int32},
+    {"MouseY", ValueKind::Int32},
+    {"ControlCount", ValueKind::Int32, ControlCount::Get},
+    {"ImplicitInstance", ValueKind::Boolean},
+    {"Modified", ValueKind::Boolean},
+    {"Graphics", ValueKind::Object},
+    {"Name", ValueKind::Text},
+    {"HelpTag", ValueKind::Text},
+    {"Enabled", ValueKind::Boolean},
+    {"DefaultButton", ValueKind::Object},
+    {"CancelButton", ValueKind::Object},
+    {"AcceptFocus", ValueKind::Boolean},
+    {"BalloonHelp", ValueKind::Boolean},
+    {"DockItem", ValueKind::Object},
+    {"HasFocusRing", ValueKind::Boolean},
+    {"ToolbarVisible", ValueKind::Boolean},
+    {"DoubleBuffer", ValueKind::Boolean},
+    {"EraseBackground", ValueKind::Boolean},
+    {"Transparent", ValueKind::Boolean},
+    {"Tag", ValueKind::Object},
+};
+inline constexpr PropertyTable kProperties{.own = kOwnProperties};
 
 const ClassTable* __Lookup();
 

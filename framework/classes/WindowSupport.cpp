@@ -2,7 +2,7 @@
 
 #include "framework/classes/Services.h"
 #include "framework/classes/Window.h"
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ObjectArray.h"
 
 #include <algorithm>

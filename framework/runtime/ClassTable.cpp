@@ -5,6 +5,7 @@
 
 #include <cxxabi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -19,10 +20,6 @@ std::string className(const ClassTable* classTable)
     return classTable && classTable->name ? std::string(classTable->name->view()) : std::string("(unnamed)");
 }
 
-[[noreturn]] void classFault(const ClassTable* classTable, const std::string& what)
-{
-    fatalError("class %s%s", className(classTable).c_str(), what.c_str());
-}
 
 std::string readableType(const std::type_info& type)
 {
@@ -40,20 +37,21 @@ void requireAtLeast(size_t inherited, int32_t total, const char* what)
 
 } // namespace
 
+void classFault(const ClassTable* classTable, const std::string& what)
+{
+    fatalError("class %s%s", className(classTable).c_str(), what.c_str());
+}
+
 int32_t ClassTable::eventIndex(Event event) const
 {
-    for (size_t i = 0; i < events.size(); ++i)
-        if (events[i].event == event)
-            return static_cast<int32_t>(i);
-    return -1;
+    auto found = std::ranges::find(events, event, &EventEntry::event);
+    return found == events.end() ? -1 : static_cast<int32_t>(found - events.begin());
 }
 
 int32_t ClassTable::propertyIndex(std::string_view propertyName) const
 {
-    for (size_t i = 0; i < properties.size(); ++i)
-        if (properties[i].name == propertyName)
-            return static_cast<int32_t>(i);
-    return -1;
+    auto found = std::ranges::find(properties, propertyName, &PropertyRow::name);
+    return found == properties.end() ? -1 : static_cast<int32_t>(found - properties.begin());
 }
 
 const EventEntry& ClassTable::eventEntry(Event event) const
@@ -64,17 +62,11 @@ const EventEntry& ClassTable::eventEntry(Event event) const
     return events[static_cast<size_t>(index)];
 }
 
-EventEntry& ClassTable::eventEntry(Event event)
-{
-    return const_cast<EventEntry&>(std::as_const(*this).eventEntry(event));
-}
-
 void setEventHandler(ClassTable* classTable, Event event, TypedCode handler)
 {
-    EventEntry& entry = classTable->eventEntry(event);
+    auto& entry = const_cast<EventEntry&>(classTable->eventEntry(event));
     if (!handler.type || *handler.type != *eventInfo(event).handlerType)
-        wrongCallType(classTable, std::string("the handler of event ").append(eventName(event)),
-                      handler.type ? *handler.type : typeid(nullptr), *eventInfo(event).handlerType);
+        wrongCallType(detail::eventDescription(classTable, event), handler.type, *eventInfo(event).handlerType);
     entry.handler = handler;
 }
 
@@ -119,9 +111,7 @@ Ref<Object> RuntimeNewObject(const ClassTable* classTable)
 
 bool RuntimeObjectIsa(const Object* object, const ClassTable* classTable)
 {
-    if (!object)
-        return false;
-    for (const ClassTable* c = object->classTable(); c; c = c->parent)
+    for (const ClassTable* c = object ? object->classTable() : nullptr; c; c = c->parent)
         if (c == classTable)
             return true;
     return false;
@@ -143,24 +133,28 @@ const TypedCode& operationSlot(const Object* self, uint32_t slot)
         fatalError("operation called on nil");
     const auto& operations = self->classTable()->operations;
     if (slot >= operations.size() || !operations[slot])
-        classFault(self->classTable(), " has no operation in " + detail::slotDescription(self->classTable(), slot));
+        classFault(self->classTable(), " has no operation in slot " + std::to_string(slot));
     return operations[slot];
 }
 
-void wrongCallType(const ClassTable* classTable, std::string_view what, const std::type_info& held,
-                   const std::type_info& called)
+void wrongCallType(const std::string& what, const std::type_info* held, const std::type_info& called)
 {
-    classFault(classTable, ": " + std::string(what) + " holds " + readableType(held) + " but is called as " +
-                               readableType(called));
+    fatalError("%s holds %s but is called as %s", what.c_str(), held ? readableType(*held).c_str() : "nothing",
+               readableType(called).c_str());
 }
 
 namespace detail {
+std::string eventDescription(const ClassTable* classTable, Event event)
+{
+    return "class " + className(classTable) + ": the handler of event " + std::string(eventName(event));
+}
+
 std::string slotDescription(const ClassTable* classTable, uint32_t slot)
 {
-    std::string description = "slot " + std::to_string(slot);
+    std::string description = "class " + className(classTable) + ": slot " + std::to_string(slot);
     if (slot < classTable->operations.size() && classTable->operations[slot])
         for (const MemberEntry& member : classTable->members)
-            if (member.kind == MemberKind::Operation && member.code == classTable->operations[slot].code && member.name)
+            if (member.kind == MemberKind::Operation && member.code == classTable->operations[slot] && member.name)
                 return description.append(" (").append(member.name->view()).append(")");
     return description;
 }

@@ -1,20 +1,20 @@
 #pragma once
-// Class tables: how every class, the framework's and the program's, describes
-// itself to the runtime. Objects call through their class's table of
-// operations; introspection reads the member table; the event table holds a
-// class's handlers for its events; the property table names the settings an
-// object of the class takes.
+// Class tables: objects call through their class's table of operations,
+// introspection reads its member table, its event table holds the class's
+// handlers and its property table names the properties its objects take.
 
 #include "framework/runtime/Event.h"
 #include "framework/runtime/Object.h"
 #include "framework/runtime/PropertyForm.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace fw {
@@ -32,16 +32,19 @@ enum class MemberKind : int32_t {
     Constant = 3,   // a named value of the class
 };
 
-// Calls a member: its code, the target object and the argument list (an
-// ObjectArray or nil). Returns the member's result as a new reference, or nil.
-using Invoker = Ref<Object> (*)(Code code, Object* target, Object* arguments);
+struct MemberEntry;
+
+// Calls a member: its entry (code and signature), the target object and the
+// argument list (an ObjectArray or nil). Returns the member's result as a new
+// reference, or nil.
+using Invoker = Ref<Object> (*)(const MemberEntry& member, Object* target, Object* arguments);
 
 struct MemberEntry {
     Ref<String> name;
     MemberKind kind = MemberKind::Operation;
     std::vector<Attribute> attributes;
     Ref<String> signature;   // "%" result "%" parameters
-    Code code = nullptr;
+    TypedCode code;
     Invoker invoker = nullptr;
     int32_t constantValue = 0;  // the value of a Constant member
 };
@@ -53,46 +56,42 @@ struct EventEntry {
     std::string_view name() const { return eventName(event); }
 };
 
-// What a property slot holds.
-enum class ValueKind : uint8_t { Int32, Boolean, Colour, Text, Single, Enum8, Object, Count };
-
-inline constexpr size_t kValueKindCount = static_cast<size_t>(ValueKind::Count);
-
-struct ValueKindInfo {
-    ValueKind kind;
-    std::string_view name;
-    std::string_view signature;            // a property member's introspection signature
-    std::optional<PropertyForm> listForm;  // its form in a property list; none: not settable from one
-};
-
-inline constexpr ValueKindInfo kValueKinds[] = {
-    // kind, name, signature, listForm
-    {.kind = ValueKind::Int32, .name = "Int32", .signature = "%i4%", .listForm = PropertyForm::Int32},
-    {.kind = ValueKind::Boolean, .name = "Boolean", .signature = "%b%", .listForm = PropertyForm::Boolean},
-    {.kind = ValueKind::Colour, .name = "Colour", .signature = "%c%", .listForm = PropertyForm::Colour},
-    {.kind = ValueKind::Text, .name = "Text", .signature = "%s%", .listForm = PropertyForm::Text},
-    {.kind = ValueKind::Single, .name = "Single", .signature = "%f4%", .listForm = std::nullopt},
-    {.kind = ValueKind::Enum8, .name = "Enum8", .signature = "%u1%", .listForm = std::nullopt},
-    {.kind = ValueKind::Object, .name = "Object", .signature = "%o<Object>%", .listForm = std::nullopt},
-};
-static_assert(std::size(kValueKinds) == kValueKindCount);
-static_assert(
-    [] {
-        for (size_t i = 0; i < kValueKindCount; ++i) {
-            if (kValueKinds[i].kind != static_cast<ValueKind>(i))
-                return false;
-        }
-        return true;
-    }(),
-    "kValueKinds rows must follow the order of ValueKind");
-
-// `kind` must be one of the kinds before Count.
-constexpr const ValueKindInfo& valueKindInfo(ValueKind kind) { return kValueKinds[static_cast<size_t>(kind)]; }
-
-struct PropertyEntry {
+// A property of a class: its name, the kind of value it holds, and for one
+// whose value follows from the object's state the getter that derives it
+// (an Int32 or a Boolean); such a property is read-only.
+struct PropertyRow {
     std::string_view name;
     ValueKind kind;
+    std::optional<StoredValue (*)(const Object* object)> derive = std::nullopt;
 };
+
+// A class's properties as its objects take them: its own, then its parent's.
+struct PropertyTable {
+    std::span<const PropertyRow> own;
+    std::optional<const PropertyTable*> parent = std::nullopt;
+
+    constexpr std::optional<PropertyRow> find(std::string_view name) const
+    {
+        auto found = std::ranges::find(own, name, &PropertyRow::name);
+        return found != own.end() ? std::optional(*found) : parent ? (*parent)->find(name) : std::nullopt;
+    }
+};
+
+// The form the property's value takes in a property list; none for no
+// property, or one that no list sets.
+constexpr std::optional<PropertyForm> listFormOf(const std::optional<PropertyRow>& row)
+{
+    if (!row || row->derive || valueKindInfo(row->kind).fixedBytes == 0)
+        return std::nullopt;
+    return row->kind;
+}
+
+// The form of the setting of that name in a property list for a class with
+// these properties; none when the class takes no such setting.
+constexpr std::optional<PropertyForm> settingForm(const PropertyTable& properties, std::string_view name)
+{
+    return listFormOf(properties.find(name));
+}
 
 // Creates the C++ instance behind an object of the class, its fields set to
 // their initial values; the C++ destructor is the finaliser.
@@ -107,7 +106,7 @@ struct ClassTable {
     std::vector<TypedCode> operations;
     std::vector<MemberEntry> members;
     std::vector<EventEntry> events;
-    std::vector<PropertyEntry> properties;
+    std::vector<PropertyRow> properties;
     std::vector<Attribute> classAttributes;
 
     // Index of the event or of the property of that name, or -1.
@@ -117,25 +116,21 @@ struct ClassTable {
     // The entry of the event; a framework fault naming the class and the
     // event when the class has no such event.
     const EventEntry& eventEntry(Event event) const;
-    EventEntry& eventEntry(Event event);
 };
 
 // A new class table that already holds the parent's members, events and
-// properties; the counts are the totals, the parent's included. Class tables
-// live until the process ends.
+// properties; the counts are totals. Class tables live until the process ends.
 ClassTable* RuntimeNewClass(const ClassTable* parent, int32_t memberCount, int32_t reserved1, int32_t eventCount,
                             int32_t reserved2, int32_t propertyCount, int32_t classAttributeCount);
 
 // An empty table of operations of count entries, to be attached and filled.
 std::vector<TypedCode> RuntimeNewVtable(int32_t count);
 
-// Sets the class's handler for the event. A framework fault naming the class
-// and the event when the class has no such event, or when the handler is not
-// of the type the event fixes.
+// Sets the class's handler for the event; a framework fault when the class
+// has no such event, or the handler is not of the type the event fixes.
 void setEventHandler(ClassTable* classTable, Event event, TypedCode handler);
 
-// Gives entry (one of members) an attribute list of count records and
-// returns its first record.
+// Gives entry (one of members) count attribute records; returns the first.
 Attribute* RuntimeAllocateAttributeTable(std::vector<MemberEntry>& members, MemberEntry& entry, int32_t count);
 
 // A new object of the class, not yet constructed; never nil.
@@ -148,58 +143,74 @@ bool RuntimeObjectIsa(const Object* object, const ClassTable* classTable);
 // IllegalCastException otherwise.
 Ref<Object> RuntimeCheckCast(Ref<Object> object, const ClassTable* classTable);
 
-// Calls operation number slot of self's class with the given arguments. A
-// framework fault when self is nil or the slot is empty; in a debug build also
-// when the slot holds a function of another type than this call's.
-template <class Result = void, class... Arguments>
-Result callOperation(Object* self, uint32_t slot, Arguments... arguments);
+// The slot of an operation in its class's table of operations.
+template <class Op>
+requires std::is_enum_v<Op>
+constexpr uint32_t slot(Op op)
+{
+    return static_cast<uint32_t>(op);
+}
 
-// Runs the class's handler for the event with the object and the arguments
-// and returns its result; a default Result when the class sets no handler. A
-// framework fault when the class has no such event; in a debug build also
-// when this call's type is not the one the event fixes.
-template <class Result = void, class... Arguments>
-Result callEventHandler(Object* self, Event event, Arguments... arguments);
-
-// The slot's entry; a framework fault naming the class and the slot when
-// self is nil or the slot is empty.
+// The slot's entry; a framework fault when self is nil or the slot is empty.
 const TypedCode& operationSlot(const Object* self, uint32_t slot);
 
-// A framework fault: the entry named by what (a slot, an event) holds a
-// function of type held, and is called as a function of type called.
-[[noreturn]] void wrongCallType(const ClassTable* classTable, std::string_view what, const std::type_info& held,
-                                const std::type_info& called);
+// A framework fault: one line naming the class and what follows (" has no event Paint").
+[[noreturn]] void classFault(const ClassTable* classTable, const std::string& what);
+
+// A framework fault: what (a slot, an event, a delegate's code) holds a
+// function of type held and is called as one of type called.
+[[noreturn]] void wrongCallType(const std::string& what, const std::type_info* held, const std::type_info& called);
 
 namespace detail {
 std::string slotDescription(const ClassTable* classTable, uint32_t slot);
+std::string eventDescription(const ClassTable* classTable, Event event);
+} // namespace detail
+
+// The function code holds, which must be of type F; otherwise a framework
+// fault naming what holds it (what, or what describe() returns) and both types.
+template <class F, class Describe>
+F* functionOf(const TypedCode& code, Describe describe)
+{
+    if (!code.holds<F>())
+        wrongCallType(describe(), code.type, typeid(F*));
+    return reinterpret_cast<F*>(code.code);
+}
+template <class F>
+F* functionOf(const TypedCode& code, const char* what)
+{
+    return functionOf<F>(code, [what] { return std::string(what); });
 }
 
-template <class Result, class... Arguments>
+// The slot's function, which must be of type F.
+template <class F>
+F* slotFunction(const Object* self, uint32_t slot)
+{
+    return functionOf<F>(operationSlot(self, slot),
+                         [self, slot] { return detail::slotDescription(self->classTable(), slot); });
+}
+
+// Calls operation number slot of self's class with the given arguments; a
+// framework fault when the slot holds a function of another type.
+template <class Result = void, class... Arguments>
 Result callOperation(Object* self, uint32_t slot, Arguments... arguments)
 {
-    using Function = Result (*)(Object*, Arguments...);
-    const TypedCode& code = operationSlot(self, slot);
-#ifndef NDEBUG
-    if (*code.type != typeid(Function))
-        wrongCallType(self->classTable(), detail::slotDescription(self->classTable(), slot), *code.type,
-                      typeid(Function));
-#endif
-    return reinterpret_cast<Function>(code.code)(self, arguments...);
+    return slotFunction<Result(Object*, Arguments...)>(self, slot)(self, arguments...);
 }
 
-template <class Result, class... Arguments>
+// Runs the class's handler for the event and returns its result, a default
+// Result without a handler. A framework fault when the class has no such
+// event; in a debug build also when this call's type is not the event's.
+template <class Result = void, class... Arguments>
 Result callEventHandler(Object* self, Event event, Arguments... arguments)
 {
     using Function = Result (*)(Object*, Arguments...);
     const EventEntry& entry = self->classTable()->eventEntry(event);
 #ifndef NDEBUG
     if (*eventInfo(event).handlerType != typeid(Function))
-        wrongCallType(self->classTable(), std::string("the handler of event ").append(eventName(event)),
-                      *eventInfo(event).handlerType, typeid(Function));
+        wrongCallType(detail::eventDescription(self->classTable(), event), eventInfo(event).handlerType,
+                      typeid(Function));
 #endif
-    if (!entry.handler)
-        return Result();
-    return reinterpret_cast<Function>(entry.handler.code)(self, arguments...);
+    return entry.handler ? reinterpret_cast<Function>(entry.handler.code)(self, arguments...) : Result();
 }
 
 // "Public" attribute record, the one every member of the program carries.

@@ -1,6 +1,6 @@
 #include "framework/runtime/Delegate.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
@@ -14,17 +14,14 @@ Ref<Object> DelegateInstance::target() const
 namespace Delegate {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "Delegate",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<DelegateInstance>,
-        .instanceSize = sizeof(DelegateInstance),
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "Delegate",
+                                 .parent = ObjectClass::__Lookup,
+                                 .instances = instancesOf<DelegateInstance>});
 }
 } // namespace Delegate
 
-Ref<DelegateInstance> RuntimeCreateDelegate(Code invoker, Code code, Object* target, String* parameters,
+Ref<DelegateInstance> RuntimeCreateDelegate(TypedCode invoker, TypedCode code, Object* target, String* parameters,
                                             int32_t flags)
 {
     auto delegate = static_ref_cast<DelegateInstance>(RuntimeNewObject(Delegate::__Lookup()));

@@ -19,8 +19,8 @@ struct DelegateInstance : Object {
     // The target with a new reference; nil without a target or once it is gone.
     Ref<Object> target() const;
 
-    Code invoker = nullptr;
-    Code code = nullptr;
+    TypedCode invoker;
+    TypedCode code;
     Ref<Object> heldTarget;      // flag word 0
     Ref<WeakHolder> holder;      // flag word 1
     Ref<String> parameters;
@@ -32,7 +32,7 @@ const ClassTable* __Lookup();
 }
 
 // A new delegate; never nil.
-Ref<DelegateInstance> RuntimeCreateDelegate(Code invoker, Code code, Object* target, String* parameters,
+Ref<DelegateInstance> RuntimeCreateDelegate(TypedCode invoker, TypedCode code, Object* target, String* parameters,
                                             int32_t flags);
 
 } // namespace fw

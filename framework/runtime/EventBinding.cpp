@@ -7,11 +7,11 @@ bool RuntimeAddEventHandler(Object* object, int32_t event, EventStub stub, Objec
     if (!object || !stub)
         return false;
     for (EventBinding& binding : object->eventBindings())
-        if (binding.event == event && binding.stub == toCode(stub)) {
+        if (binding.event == event && binding.stub == stub) {
             binding.delegate = Ref<Object>::retain(delegate);
             return true;
         }
-    object->eventBindings().push_back({event, toCode(stub), Ref<Object>::retain(delegate)});
+    object->eventBindings().push_back({event, stub, Ref<Object>::retain(delegate)});
     return true;
 }
 
@@ -20,7 +20,7 @@ Object* RuntimeEventDelegate(Object* object, int32_t event, EventStub stub)
     if (!object)
         return nullptr;
     for (EventBinding& binding : object->eventBindings())
-        if (binding.event == event && binding.stub == toCode(stub))
+        if (binding.event == event && binding.stub == stub)
             return binding.delegate.get();
     return nullptr;
 }
@@ -28,12 +28,12 @@ Object* RuntimeEventDelegate(Object* object, int32_t event, EventStub stub)
 bool fireEventBindings(Object* object, int32_t event)
 {
     Ref<Object> keepAlive = Ref<Object>::retain(object);
-    std::vector<Code> stubs;
+    std::vector<EventStub> stubs;
     for (const EventBinding& binding : object->eventBindings())
         if (binding.event == event)
             stubs.push_back(binding.stub);
-    for (Code stub : stubs)
-        reinterpret_cast<EventStub>(stub)(object);
+    for (EventStub stub : stubs)
+        stub(object);
     return !stubs.empty();
 }
 

@@ -7,9 +7,6 @@
 
 namespace fw {
 
-// The signature of an event stub: the object whose event fired.
-using EventStub = void (*)(Object* sender);
-
 // From now on, whenever event fires on object, stub runs with object and can
 // fetch delegate with RuntimeEventDelegate. A second binding of the same
 // event and stub replaces the first. Returns whether the binding was made.

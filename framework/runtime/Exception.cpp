@@ -1,6 +1,6 @@
 #include "framework/runtime/Exception.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 #include <string>
 
@@ -18,40 +18,30 @@ constexpr uint32_t kMessageSlot = 0;
 namespace RuntimeException {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "RuntimeException",
-        .parent = ObjectClass::__Lookup,
-        .properties = kRuntimeExceptionProperties,
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "RuntimeException",
+                                 .parent = ObjectClass::__Lookup,
+                                 .properties = kRuntimeExceptionProperties});
 }
 } // namespace RuntimeException
 
+namespace {
+// A kind of RuntimeException with nothing of its own.
+const ClassTable* subclass(const ClassTable*& table, std::string_view name)
+{
+    return registerClass(table, {.name = name, .parent = RuntimeException::__Lookup});
+}
+const ClassTable *nilObject = nullptr, *illegalCast = nullptr, *stackOverflow = nullptr;
+} // namespace
+
 namespace NilObjectException {
-const ClassTable* __Lookup()
-{
-    static const ClassTable* table =
-        buildFrameworkClass({.name = "NilObjectException", .parent = RuntimeException::__Lookup});
-    return table;
-}
+const ClassTable* __Lookup() { return subclass(nilObject, "NilObjectException"); }
 } // namespace NilObjectException
-
 namespace IllegalCastException {
-const ClassTable* __Lookup()
-{
-    static const ClassTable* table =
-        buildFrameworkClass({.name = "IllegalCastException", .parent = RuntimeException::__Lookup});
-    return table;
-}
+const ClassTable* __Lookup() { return subclass(illegalCast, "IllegalCastException"); }
 } // namespace IllegalCastException
-
 namespace StackOverflowException {
-const ClassTable* __Lookup()
-{
-    static const ClassTable* table =
-        buildFrameworkClass({.name = "StackOverflowException", .parent = RuntimeException::__Lookup});
-    return table;
-}
+const ClassTable* __Lookup() { return subclass(stackOverflow, "StackOverflowException"); }
 } // namespace StackOverflowException
 
 Ref<Object> newRuntimeException(const ClassTable* exceptionClass, std::string_view message)

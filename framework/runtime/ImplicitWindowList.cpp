@@ -1,31 +1,14 @@
 #include "framework/runtime/ImplicitWindowList.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ObjectArray.h"
 
-#include <map>
 #include <string>
 
 namespace fw {
 
 namespace {
 
-struct ImplicitWindowListInstance : Object {
-    using Object::Object;
-    std::map<std::string, Ref<Object>, std::less<>> windows;
-};
-
-const ClassTable* listClass()
-{
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "ImplicitWindowList",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<ImplicitWindowListInstance>,
-        .instanceSize = sizeof(ImplicitWindowListInstance),
-    });
-    return table;
-}
-
-Ref<ImplicitWindowListInstance> theList;
+Ref<ObjectMapInstance> theList;  // the windows under the short names of their classes
 
 std::string_view classNameOf(Object* window) { return window->classTable()->name->view(); }
 
@@ -39,33 +22,25 @@ std::string_view shortClassName(std::string_view className)
 
 Ref<Object> _GetImplicitWindow(String* className)
 {
-    if (!theList || !className)
-        return nullptr;
-    auto found = theList->windows.find(shortClassName(className->view()));
-    return found == theList->windows.end() ? nullptr : found->second;
+    return className ? objectNamed(theList, shortClassName(className->view())) : nullptr;
 }
 
 void registerImplicitWindow(Object* window)
 {
-    if (!theList)
-        theList = static_ref_cast<ImplicitWindowListInstance>(RuntimeNewObject(listClass()));
-    theList->windows[std::string(shortClassName(classNameOf(window)))] = Ref<Object>::retain(window);
+    objectMap(theList).entries[std::string(shortClassName(classNameOf(window)))] = Ref<Object>::retain(window);
 }
 
 void removeImplicitWindow(Object* window)
 {
-    if (!theList)
-        return;
-    auto found = theList->windows.find(shortClassName(classNameOf(window)));
-    if (found != theList->windows.end() && found->second.get() == window)
-        theList->windows.erase(found);
+    if (objectNamed(theList, shortClassName(classNameOf(window))).get() == window)
+        theList->entries.erase(std::string(shortClassName(classNameOf(window))));
 }
 
 namespace _mImplicitWindowList {
 bool exists() { return static_cast<bool>(theList); }
 void __Exit()
 {
-    Ref<ImplicitWindowListInstance> held = std::move(theList);
+    Ref<ObjectMapInstance> held = std::move(theList);
 }
 } // namespace _mImplicitWindowList
 

@@ -1,6 +1,9 @@
 #include "framework/runtime/Introspection.h"
 
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/Exception.h"
+#include "framework/runtime/Invokers.h"
+#include "framework/runtime/ObjectArray.h"
 
 #include <string>
 
@@ -23,25 +26,8 @@ const Attribute* findAttribute(const std::vector<Attribute>& attributes, std::st
 std::string_view MemberInfo::Name() const { return view(entry_->name); }
 std::string_view MemberInfo::Signature() const { return view(entry_->signature); }
 
-std::string_view MemberInfo::ResultType() const
-{
-    std::string_view signature = Signature();
-    size_t first = signature.find('%');
-    if (first == std::string_view::npos)
-        return {};
-    size_t second = signature.find('%', first + 1);
-    if (second == std::string_view::npos)
-        return signature.substr(first + 1);
-    return signature.substr(first + 1, second - first - 1);
-}
-
-std::string_view MemberInfo::Parameters() const
-{
-    std::string_view signature = Signature();
-    size_t first = signature.find('%');
-    size_t second = first == std::string_view::npos ? first : signature.find('%', first + 1);
-    return second == std::string_view::npos ? std::string_view{} : signature.substr(second + 1);
-}
+std::string_view MemberInfo::ResultType() const { return splitSignature(Signature()).result; }
+std::string_view MemberInfo::Parameters() const { return splitSignature(Signature()).parameters; }
 
 const Attribute* MemberInfo::AttributeNamed(std::string_view name) const
 {
@@ -59,7 +45,7 @@ Ref<Object> MemberInfo::Invoke(Object* target, Object* arguments) const
     if (!entry_->invoker)
         raiseRuntimeException(RuntimeException::__Lookup(),
                               "member " + std::string(Name()) + " cannot be invoked");
-    return entry_->invoker(entry_->code, target, arguments);
+    return entry_->invoker(*entry_, target, arguments);
 }
 
 std::vector<MemberInfo> GetMembers(const ClassTable* classTable)
@@ -77,3 +63,17 @@ const Attribute* ClassAttributeNamed(const ClassTable* classTable, std::string_v
 }
 
 } // namespace fw::Introspection
+
+namespace fw {
+
+Ref<Object> objectArgument(const MemberEntry& member, Object* arguments)
+{
+    const std::string_view codes = splitSignature(Introspection::MemberInfo(member).Signature()).parameters;
+    const std::string_view className = codes.starts_with("o<") ? codes.substr(2, codes.find('>') - 2) : "";
+    const ClassTable* parameterClass = classNamed(className);
+    if (!parameterClass)
+        raiseRuntimeException(IllegalCastException::__Lookup(), "no class " + std::string(className));
+    return RuntimeCheckCast(Ref<Object>::retain(arrayElement(arguments, 0)), parameterClass);
+}
+
+} // namespace fw

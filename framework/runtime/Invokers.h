@@ -1,56 +1,103 @@
 #pragma once
-// The invokers through which introspection calls a member, one per
-// signature shape. Each holds the target and the argument list while the
-// member runs.
+// Signatures and the invokers through which introspection calls members. A
+// signature is "%", the result's type code, "%", the parameters' codes back
+// to back ("o<Class>" an object, "v" a Variant; the receiver is not written):
+// it fits a function whose result and parameters after the object it names.
+// kInvokerFor picks a function's invoker; argument lists stay inside it.
 
 #include "framework/runtime/ClassTable.h"
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/ObjectArray.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
 
 namespace fw {
 
-// What every invoker does first: checks the stack, holds the target and the
-// argument list until the invoker returns, and refuses a nil target.
-class InvokerCall {
-public:
-    InvokerCall(Object* target, Object* arguments)
-        : target_(Ref<Object>::retain(target)), arguments_(Ref<Object>::retain(arguments))
-    {
-        RuntimeStackCheck();
-        if (!target)
-            RaiseNilObjectException();
-    }
-
-private:
-    Ref<Object> target_;
-    Ref<Object> arguments_;
+struct SignatureParts {
+    std::string_view result;      // between the first and the second "%"
+    std::string_view parameters;  // after the second "%"
 };
 
-// "%%": no parameters, no result.
-inline Ref<Object> invokeNoResult(Code code, Object* target, Object* arguments)
+constexpr SignatureParts splitSignature(std::string_view signature)
 {
-    InvokerCall call(target, arguments);
-    reinterpret_cast<void (*)(Object*)>(code)(target);
-    return nullptr;
+    const size_t first = signature.find('%');
+    const size_t second = first == std::string_view::npos ? first : signature.find('%', first + 1);
+    if (second == std::string_view::npos)
+        return {.result = first == std::string_view::npos ? "" : signature.substr(first + 1), .parameters = ""};
+    return {.result = signature.substr(first + 1, second - first - 1), .parameters = signature.substr(second + 1)};
 }
 
-// "%o<Class>%": no parameters, an object result handed on unchanged.
-inline Ref<Object> invokeReturnsObject(Code code, Object* target, Object* arguments)
+namespace diagnostic {
+// Never called: reached while a row is made, it stops the compilation.
+inline void signatureDoesNotFitFunction() {}
+} // namespace diagnostic
+
+// The code of a C++ type in a signature; "?" for a type that no code names.
+template <class T>
+inline constexpr std::string_view kTypeCode = "?";
+template <> inline constexpr std::string_view kTypeCode<void> = "";
+template <> inline constexpr std::string_view kTypeCode<Object*> = "o";
+template <> inline constexpr std::string_view kTypeCode<Ref<Object>> = "o";
+template <> inline constexpr std::string_view kTypeCode<String*> = "s";
+template <> inline constexpr std::string_view kTypeCode<Ref<String>> = "s";
+template <> inline constexpr std::string_view kTypeCode<int32_t> = "i4";
+template <> inline constexpr std::string_view kTypeCode<bool> = "b";
+template <> inline constexpr std::string_view kTypeCode<const ClassTable*> = "p";
+
+// Takes code off the front of codes; "o" takes "o<Class>" or "v".
+consteval bool takeTypeCode(std::string_view& codes, std::string_view code)
 {
-    InvokerCall call(target, arguments);
-    return reinterpret_cast<Ref<Object> (*)(Object*)>(code)(target);
+    size_t length = code != "?" && codes.starts_with(code) ? code.size() : 0;
+    if (code == "o")
+        length = codes.starts_with("o<") ? codes.find('>') + 1 : codes.starts_with('v') ? 1 : 0;  // "o<" unclosed: 0
+    codes.remove_prefix(length);
+    return length > 0 || code.empty();
 }
 
-// "%%o<Class>": one object parameter of the class, no result.
-template <const ClassTable* (*ParameterClass)()>
-Ref<Object> invokeWithObject(Code code, Object* target, Object* arguments)
+// Stops compilation at diagnostic::signatureDoesNotFitFunction when the
+// signature does not fit a function of this type.
+template <class Result, class... Parameters>
+consteval void requireSignatureFits(Result (*)(Object*, Parameters...), std::string_view signature)
 {
-    InvokerCall call(target, arguments);
-    if (!arguments)
+    if (!takeTypeCode(signature, "%") || !takeTypeCode(signature, kTypeCode<Result>) ||
+        !takeTypeCode(signature, "%") || !(takeTypeCode(signature, kTypeCode<Parameters>) && ...) || !signature.empty())
+        diagnostic::signatureDoesNotFitFunction();
+}
+
+// The argument list's first element, checked against the signature's class.
+Ref<Object> objectArgument(const MemberEntry& member, Object* arguments);
+
+// Calls the member with the target (and the first element of the argument
+// list for a parameter) while it holds both; returns the result (a new
+// reference) or nil. A nil target, then a nil list, raises NilObjectException.
+template <class Result, class... Parameters>
+Ref<Object> invoke(const MemberEntry& member, Object* target, Object* arguments)
+{
+    const Ref<Object> heldTarget = Ref<Object>::retain(target), heldArguments = Ref<Object>::retain(arguments);
+    RuntimeStackCheck();
+    if (!target || (sizeof...(Parameters) > 0 && !arguments))
         RaiseNilObjectException();
-    Ref<Object> parameter = RuntimeCheckCast(Ref<Object>::retain(arrayElement(arguments, 0)), ParameterClass());
-    reinterpret_cast<void (*)(Object*, Object*)>(code)(target, parameter.get());
-    return nullptr;
+    auto* function = functionOf<Result(Object*, Parameters...)>(
+        member.code, [&member] { return "member " + std::string(member.name->view()); });
+    if constexpr (sizeof...(Parameters) > 0) {
+        function(target, objectArgument(member, arguments).get());
+        return nullptr;
+    } else if constexpr (std::is_void_v<Result>) {
+        function(target);
+        return nullptr;
+    } else {
+        return function(target);
+    }
 }
+
+// The invoker of a function of type Function: "%%", "%o<Class>%" or
+// "%%o<Class>"; nil for another shape, which introspection does not call.
+template <class Function>
+inline constexpr Invoker kInvokerFor = nullptr;
+template <> inline constexpr Invoker kInvokerFor<void (*)(Object*)> = invoke<void>;
+template <> inline constexpr Invoker kInvokerFor<Ref<Object> (*)(Object*)> = invoke<Ref<Object>>;
+template <> inline constexpr Invoker kInvokerFor<void (*)(Object*, Object*)> = invoke<void, Object*>;
 
 } // namespace fw

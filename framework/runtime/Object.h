@@ -3,8 +3,8 @@
 // the event bindings attached to it, its property values and the weak
 // holder that delegates reach it through.
 
+#include "framework/runtime/PropertyForm.h"
 #include "framework/runtime/Ref.h"
-#include "framework/runtime/StoredValue.h"
 
 #include <cstdint>
 #include <typeinfo>
@@ -18,27 +18,44 @@ struct WeakHolder;
 using Code = void (*)();
 
 // A code pointer that remembers the function type it was made from. Tables
-// of operations and event tables hold these, so that a call through them can
-// be checked against what the entry really holds. It passes on as a plain
-// Code wherever only the pointer is wanted.
+// of operations, member entries, event tables and delegates hold these, so
+// that a call through them is checked against what the entry really holds.
 struct TypedCode {
     Code code = nullptr;
     const std::type_info* type = nullptr;  // of the function pointer; nil while code is nil
 
-    operator Code() const { return code; }
+    explicit operator bool() const { return code != nullptr; }
+    // Whether it holds a function of type F.
+    template <class F>
+    bool holds() const
+    {
+        return type && *type == typeid(F*);
+    }
+    // The same function, made the same way (type_info objects are one per type).
+    friend bool operator==(const TypedCode&, const TypedCode&) = default;
 };
 
 template <class F>
 TypedCode toCode(F* function)
 {
-    return {reinterpret_cast<Code>(function), &typeid(F*)};
+    return {reinterpret_cast<Code>(function), function ? &typeid(F*) : nullptr};
 }
+
+// The code of a function known while compiling, for rows that are data.
+template <auto Function>
+TypedCode codeOf()
+{
+    return toCode(Function);
+}
+
+// The code an event binding runs: the object whose event fired.
+using EventStub = void (*)(Object* sender);
 
 // One binding made by RuntimeAddEventHandler: an event number, the stub the
 // framework calls when the event fires, and the delegate the stub fetches.
 struct EventBinding {
     int32_t event;
-    Code stub;
+    EventStub stub;
     Ref<Object> delegate;
 };
 
@@ -53,6 +70,7 @@ struct Object {
 
     // Values of the class's properties, one slot per property-table entry.
     std::vector<StoredValue>& propertyValues() { return propertyValues_; }
+    const std::vector<StoredValue>& propertyValues() const { return propertyValues_; }
     std::vector<EventBinding>& eventBindings() { return eventBindings_; }
 
     // Called after a property slot has changed; framework classes that show

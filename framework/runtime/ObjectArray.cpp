@@ -1,19 +1,15 @@
 #include "framework/runtime/ObjectArray.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
 namespace ObjectArray {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "ObjectArray",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<ObjectArrayInstance>,
-        .instanceSize = sizeof(ObjectArrayInstance),
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(
+        table, {.name = "ObjectArray", .parent = ObjectClass::__Lookup, .instances = instancesOf<ObjectArrayInstance>});
 }
 } // namespace ObjectArray
 
@@ -31,6 +27,24 @@ Object* arrayElement(Object* array, size_t index)
         return nullptr;
     auto& elements = static_cast<ObjectArrayInstance*>(array)->elements;
     return index < elements.size() ? elements[index].get() : nullptr;
+}
+
+ObjectMapInstance& objectMap(Ref<ObjectMapInstance>& map)
+{
+    static const ClassTable* table = nullptr;
+    static constexpr ClassDescription kDescription = {
+        .name = "ObjectMap", .parent = ObjectClass::__Lookup, .instances = instancesOf<ObjectMapInstance>};
+    if (!map)
+        map = static_ref_cast<ObjectMapInstance>(RuntimeNewObject(registerClass(table, kDescription)));
+    return *map;
+}
+
+Ref<Object> objectNamed(const Ref<ObjectMapInstance>& map, std::string_view name)
+{
+    if (!map)
+        return nullptr;
+    auto found = map->entries.find(name);
+    return found == map->entries.end() ? nullptr : found->second;
 }
 
 } // namespace fw

@@ -1,7 +1,6 @@
 #include "framework/runtime/Properties.h"
 
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/FatalError.h"
 #include "framework/runtime/PropertyListDecoder.h"
 
 #include <string>
@@ -22,35 +21,42 @@ StoredValue storedFrom(const PropertyValue& value)
         value);
 }
 
-StoredValue& valueIn(Object* object, uint32_t slot)
+const PropertyRow& rowOf(const Object* object, uint32_t slot)
 {
-    std::vector<StoredValue>& values = object->propertyValues();
-    if (slot >= values.size())
-        fatalError("class %s has no property in slot %u", std::string(object->classTable()->name->view()).c_str(),
-                   slot);
-    return values[slot];
+    if (slot >= object->classTable()->properties.size())
+        classFault(object->classTable(), " has no property in slot " + std::to_string(slot));
+    return object->classTable()->properties[slot];
 }
 
+// The property's value as a T; none while the property is unset.
 template <class T>
-const T* slotAs(const Object* object, std::string_view name)
+std::optional<T> valueAs(const Object* object, std::string_view name)
 {
-    return std::get_if<T>(&propertyValue(object, name));
+    const StoredValue value = propertyValue(object, name);
+    const T* held = std::get_if<T>(&value);
+    return held ? std::optional<T>(*held) : std::nullopt;
 }
 
 } // namespace
 
 uint32_t propertySlot(const ClassTable* classTable, std::string_view name)
 {
-    int32_t index = classTable->propertyIndex(name);
+    const int32_t index = classTable->propertyIndex(name);
     if (index < 0)
-        fatalError("class %s has no property %.*s", std::string(classTable->name->view()).c_str(),
-                   static_cast<int>(name.size()), name.data());
+        classFault(classTable, " has no property " + std::string(name));
     return static_cast<uint32_t>(index);
 }
 
 void setProperty(Object* object, uint32_t slot, StoredValue value)
 {
-    valueIn(object, slot) = std::move(value);
+    const PropertyRow& row = rowOf(object, slot);
+    if (row.derive)
+        classFault(object->classTable(), " derives its property " + std::string(row.name) + ", which cannot be set");
+    if (!holdsKind(value, row.kind))
+        classFault(object->classTable(), " declares its property " + std::string(row.name) + " " +
+                                  std::string(valueKindInfo(row.kind).name) + ", and is given a " +
+                                  std::string(valueKindInfo(static_cast<ValueKind>(value.index() - 1)).name));
+    object->propertyValues()[slot] = std::move(value);
     object->propertyChanged(slot);
 }
 
@@ -59,44 +65,38 @@ void setProperty(Object* object, std::string_view name, StoredValue value)
     setProperty(object, propertySlot(object->classTable(), name), std::move(value));
 }
 
-const StoredValue& propertyValue(const Object* object, std::string_view name)
+StoredValue propertyValue(const Object* object, std::string_view name)
 {
-    return valueIn(const_cast<Object*>(object), propertySlot(object->classTable(), name));
+    const uint32_t slot = propertySlot(object->classTable(), name);
+    const PropertyRow& row = rowOf(object, slot);
+    return row.derive ? (*row.derive)(object) : object->propertyValues()[slot];
 }
 
 int32_t intProperty(const Object* object, std::string_view name)
 {
-    const int32_t* value = slotAs<int32_t>(object, name);
-    return value ? *value : 0;
+    const StoredValue value = propertyValue(object, name);
+    const uint8_t* byte = std::get_if<uint8_t>(&value);
+    return byte ? *byte : valueAs<int32_t>(object, name).value_or(0);
 }
 
-bool boolProperty(const Object* object, std::string_view name)
-{
-    const bool* value = slotAs<bool>(object, name);
-    return value && *value;
-}
-
-float singleProperty(const Object* object, std::string_view name)
-{
-    const float* value = slotAs<float>(object, name);
-    return value ? *value : 0.0f;
-}
-
-std::string_view textProperty(const Object* object, std::string_view name)
-{
-    const Ref<String>* value = slotAs<Ref<String>>(object, name);
-    return value && *value ? (*value)->view() : std::string_view{};
-}
-
+bool boolProperty(const Object* object, std::string_view name) { return valueAs<bool>(object, name).value_or(false); }
+float singleProperty(const Object* object, std::string_view name) { return valueAs<float>(object, name).value_or(0); }
 Colour colourProperty(const Object* object, std::string_view name)
 {
-    const Colour* value = slotAs<Colour>(object, name);
-    return value ? *value : Colour{0, 0, 0};
+    return valueAs<Colour>(object, name).value_or(Colour{});
+}
+
+// Text and objects are read from the slot, which keeps them alive for the
+// caller; no derived property holds either.
+std::string_view textProperty(const Object* object, std::string_view name)
+{
+    std::optional<Ref<String>> value = valueAs<Ref<String>>(object, name);
+    return value && *value ? (*value)->view() : std::string_view{};
 }
 
 Object* objectProperty(const Object* object, std::string_view name)
 {
-    const Ref<Object>* value = slotAs<Ref<Object>>(object, name);
+    std::optional<Ref<Object>> value = valueAs<Ref<Object>>(object, name);
     return value ? value->get() : nullptr;
 }
 
@@ -108,9 +108,9 @@ void RuntimeMassPropertySetter(Object* object, String* list)
     try {
         decodePropertyList(
             list ? list->view() : std::string_view{},
-            [classTable](std::string_view name) -> std::optional<PropertyForm> {
-                int32_t index = classTable->propertyIndex(name);
-                return index < 0 ? std::nullopt : valueKindInfo(classTable->properties[index].kind).listForm;
+            [classTable](std::string_view name) {
+                const int32_t index = classTable->propertyIndex(name);
+                return index < 0 ? std::nullopt : listFormOf(classTable->properties[static_cast<size_t>(index)]);
             },
             [object, classTable](std::string_view name, const PropertyValue& value) {
                 setProperty(object, static_cast<uint32_t>(classTable->propertyIndex(name)), storedFrom(value));

@@ -11,12 +11,15 @@ namespace fw {
 // The slot of the named property; a framework fault when the class has none.
 uint32_t propertySlot(const ClassTable* classTable, std::string_view name);
 
-// Stores value in the slot and tells the object that it changed.
+// Stores value in the slot and tells the object that it changed. A framework
+// fault naming the class and the property when the value is of another kind
+// than the property declares, or the property is derived.
 void setProperty(Object* object, uint32_t slot, StoredValue value);
 void setProperty(Object* object, std::string_view name, StoredValue value);
 
-const StoredValue& propertyValue(const Object* object, std::string_view name);
-int32_t intProperty(const Object* object, std::string_view name);     // 0 when unset
+// The value in the property's slot, or a derived property's value now.
+StoredValue propertyValue(const Object* object, std::string_view name);
+int32_t intProperty(const Object* object, std::string_view name);     // 0 when unset; an Enum8 widened
 bool boolProperty(const Object* object, std::string_view name);       // false when unset
 float singleProperty(const Object* object, std::string_view name);    // 0 when unset
 std::string_view textProperty(const Object* object, std::string_view name);  // empty when unset

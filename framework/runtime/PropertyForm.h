@@ -1,8 +1,11 @@
 #pragma once
 
-// The settings a window or control can receive in its property list, and the
-// byte form each one's value takes there. The list itself carries no type
-// tags: a value's form follows from its setting's name alone.
+// The kinds of value a property holds, the value in a property's slot, and
+// the byte forms of the kinds that a property list carries. The list itself
+// carries no type tags: a value's form follows from the setting's name, by
+// the property of that name in the receiving class's property table.
+
+#include "framework/runtime/Ref.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,39 +17,44 @@
 
 namespace fw {
 
-enum class PropertyForm : uint8_t { Int32, Boolean, Colour, Text, Count };
+// What a property holds. The first four kinds are also the forms that a
+// value takes in a property list.
+enum class ValueKind : uint8_t { Int32, Boolean, Colour, Text, Single, Enum8, Object, Count };
+using PropertyForm = ValueKind;  // Int32, Boolean, Colour or Text
 
-inline constexpr size_t kPropertyFormCount = static_cast<size_t>(PropertyForm::Count);
+inline constexpr size_t kValueKindCount = static_cast<size_t>(ValueKind::Count);
+inline constexpr size_t kPropertyFormCount = 4;
 
-struct PropertyFormInfo {
-    PropertyForm form;
+struct ValueKindInfo {
+    ValueKind kind;
     std::string_view name;
-    size_t fixedBytes;  // the whole value, or for text the byte count ahead of it
+    std::string_view signature;  // a property member's introspection signature
+    size_t fixedBytes;           // in a list the whole value, or for text its count; 0: not in lists
 };
 
-inline constexpr PropertyFormInfo kPropertyForms[] = {
-    // form, name, fixedBytes
-    {.form = PropertyForm::Int32, .name = "Int32", .fixedBytes = 4},
-    {.form = PropertyForm::Boolean, .name = "Boolean", .fixedBytes = 1},
-    {.form = PropertyForm::Colour, .name = "Colour", .fixedBytes = 3},
-    {.form = PropertyForm::Text, .name = "Text", .fixedBytes = 4},
+inline constexpr ValueKindInfo kValueKinds[] = {
+    // kind, name, signature, fixedBytes
+    {.kind = ValueKind::Int32, .name = "Int32", .signature = "%i4%", .fixedBytes = 4},
+    {.kind = ValueKind::Boolean, .name = "Boolean", .signature = "%b%", .fixedBytes = 1},
+    {.kind = ValueKind::Colour, .name = "Colour", .signature = "%c%", .fixedBytes = 3},
+    {.kind = ValueKind::Text, .name = "Text", .signature = "%s%", .fixedBytes = 4},
+    {.kind = ValueKind::Single, .name = "Single", .signature = "%f4%", .fixedBytes = 0},
+    {.kind = ValueKind::Enum8, .name = "Enum8", .signature = "%u1%", .fixedBytes = 0},
+    {.kind = ValueKind::Object, .name = "Object", .signature = "%o<Object>%", .fixedBytes = 0},
 };
-static_assert(std::size(kPropertyForms) == kPropertyFormCount);
+static_assert(std::size(kValueKinds) == kValueKindCount);
 static_assert(
     [] {
-        for (size_t i = 0; i < kPropertyFormCount; ++i) {
-            if (kPropertyForms[i].form != static_cast<PropertyForm>(i))
+        for (size_t i = 0; i < kValueKindCount; ++i) {
+            if (kValueKinds[i].kind != static_cast<ValueKind>(i) || (kValueKinds[i].fixedBytes > 0) != (i < 4))
                 return false;
         }
         return true;
     }(),
-    "kPropertyForms rows must follow the order of PropertyForm");
+    "kValueKinds rows must follow the order of ValueKind, the forms of a property list first");
 
-// `form` must be one of the forms before Count.
-constexpr const PropertyFormInfo& propertyFormInfo(PropertyForm form)
-{
-    return kPropertyForms[static_cast<size_t>(form)];
-}
+// `kind` must be one of the kinds before Count.
+constexpr const ValueKindInfo& valueKindInfo(ValueKind kind) { return kValueKinds[static_cast<size_t>(kind)]; }
 
 struct Colour {
     uint8_t red;
@@ -74,112 +82,16 @@ constexpr PropertyForm formOf(const PropertyValue& value)
     return static_cast<PropertyForm>(value.index());
 }
 
-struct SettingFormInfo {
-    std::string_view name;
-    PropertyForm form;
-};
+// Empty, or a value of one of the kinds, in the order of ValueKind: a
+// property's slot holds nothing yet or a value of its declared kind.
+using StoredValue = std::variant<std::monostate, int32_t, bool, Colour, Ref<String>, float, uint8_t, Ref<Object>>;
+static_assert(std::variant_size_v<StoredValue> == 1 + kValueKindCount);
+static_assert(std::is_same_v<std::variant_alternative_t<1 + size_t(ValueKind::Text), StoredValue>, Ref<String>>);
+static_assert(std::is_same_v<std::variant_alternative_t<1 + size_t(ValueKind::Enum8), StoredValue>, uint8_t>);
 
-inline constexpr SettingFormInfo kSettingForms[] = {
-    // name, form
-    {.name = "Placement", .form = PropertyForm::Int32},
-    {.name = "Width", .form = PropertyForm::Int32},
-    {.name = "Height", .form = PropertyForm::Int32},
-    {.name = "MinWidth", .form = PropertyForm::Int32},
-    {.name = "MinHeight", .form = PropertyForm::Int32},
-    {.name = "MaxWidth", .form = PropertyForm::Int32},
-    {.name = "MaxHeight", .form = PropertyForm::Int32},
-    {.name = "Frame", .form = PropertyForm::Int32},
-    {.name = "MacProcID", .form = PropertyForm::Int32},
-    {.name = "Index", .form = PropertyForm::Int32},
-    {.name = "Left", .form = PropertyForm::Int32},
-    {.name = "Top", .form = PropertyForm::Int32},
-    {.name = "TabPanelIndex", .form = PropertyForm::Int32},
-    {.name = "TabIndex", .form = PropertyForm::Int32},
-    {.name = "ButtonStyle", .form = PropertyForm::Int32},
-    {.name = "LimitText", .form = PropertyForm::Int32},
-    {.name = "Alignment", .form = PropertyForm::Int32},
-    {.name = "TextAlign", .form = PropertyForm::Int32},
-    {.name = "Composite", .form = PropertyForm::Boolean},
-    {.name = "HasBackColor", .form = PropertyForm::Boolean},
-    {.name = "Visible", .form = PropertyForm::Boolean},
-    {.name = "FullScreen", .form = PropertyForm::Boolean},
-    {.name = "MenuBarVisible", .form = PropertyForm::Boolean},
-    {.name = "CloseButton", .form = PropertyForm::Boolean},
-    {.name = "Resizeable", .form = PropertyForm::Boolean},
-    {.name = "LiveResize", .form = PropertyForm::Boolean},
-    {.name = "MaximizeButton", .form = PropertyForm::Boolean},
-    {.name = "MinimizeButton", .form = PropertyForm::Boolean},
-    {.name = "LockLeft", .form = PropertyForm::Boolean},
-    {.name = "LockTop", .form = PropertyForm::Boolean},
-    {.name = "LockRight", .form = PropertyForm::Boolean},
-    {.name = "LockBottom", .form = PropertyForm::Boolean},
-    {.name = "TabStop", .form = PropertyForm::Boolean},
-    {.name = "Default", .form = PropertyForm::Boolean},
-    {.name = "Cancel", .form = PropertyForm::Boolean},
-    {.name = "Enabled", .form = PropertyForm::Boolean},
-    {.name = "AutoDeactivate", .form = PropertyForm::Boolean},
-    {.name = "Bold", .form = PropertyForm::Boolean},
-    {.name = "Italic", .form = PropertyForm::Boolean},
-    {.name = "Underline", .form = PropertyForm::Boolean},
-    {.name = "Border", .form = PropertyForm::Boolean},
-    {.name = "Multiline", .form = PropertyForm::Boolean},
-    {.name = "ScrollbarHorizontal", .form = PropertyForm::Boolean},
-    {.name = "ScrollbarVertical", .form = PropertyForm::Boolean},
-    {.name = "Styled", .form = PropertyForm::Boolean},
-    {.name = "UseFocusRing", .form = PropertyForm::Boolean},
-    {.name = "HideSelection", .form = PropertyForm::Boolean},
-    {.name = "ReadOnly", .form = PropertyForm::Boolean},
-    {.name = "AcceptTabs", .form = PropertyForm::Boolean},
-    {.name = "AutomaticallyCheckSpelling", .form = PropertyForm::Boolean},
-    {.name = "AcceptFocus", .form = PropertyForm::Boolean},
-    {.name = "DoubleBuffer", .form = PropertyForm::Boolean},
-    {.name = "EraseBackground", .form = PropertyForm::Boolean},
-    {.name = "Selectable", .form = PropertyForm::Boolean},
-    {.name = "Transparent", .form = PropertyForm::Boolean},
-    {.name = "BackColor", .form = PropertyForm::Colour},
-    {.name = "TextColor", .form = PropertyForm::Colour},
-    {.name = "Title", .form = PropertyForm::Text},
-    {.name = "Name", .form = PropertyForm::Text},
-    {.name = "Caption", .form = PropertyForm::Text},
-    {.name = "Text", .form = PropertyForm::Text},
-    {.name = "TextFont", .form = PropertyForm::Text},
-    {.name = "HelpTag", .form = PropertyForm::Text},
-    {.name = "InitialParent", .form = PropertyForm::Text},
-    {.name = "Format", .form = PropertyForm::Text},
-    {.name = "Mask", .form = PropertyForm::Text},
-    {.name = "DataSource", .form = PropertyForm::Text},
-    {.name = "DataField", .form = PropertyForm::Text},
-};
-
-// A name must be readable back out of a list (ASCII letters, so no blank) and
-// must fix a single form.
-static_assert(
-    [] {
-        const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-        for (size_t i = 0; i < std::size(kSettingForms); ++i) {
-            const SettingFormInfo& row = kSettingForms[i];
-            if (row.name.empty() || row.form >= PropertyForm::Count)
-                return false;
-            for (char c : row.name) {
-                if (!isLetter(c))
-                    return false;
-            }
-            for (size_t j = i + 1; j < std::size(kSettingForms); ++j) {
-                if (kSettingForms[j].name == row.name)
-                    return false;
-            }
-        }
-        return true;
-    }(),
-    "kSettingForms names must be distinct, non-empty ASCII letters");
-
-constexpr std::optional<PropertyForm> settingForm(std::string_view name)
+constexpr bool holdsKind(const StoredValue& value, ValueKind kind)
 {
-    for (const SettingFormInfo& row : kSettingForms) {
-        if (row.name == name)
-            return row.form;
-    }
-    return std::nullopt;
+    return value.index() == 0 || value.index() == 1 + static_cast<size_t>(kind);
 }
 
 } // namespace fw

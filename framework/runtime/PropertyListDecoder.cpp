@@ -37,7 +37,7 @@ PropertyValue readValue(std::string_view bytes, size_t& at, std::string_view nam
         return taken;
     };
     const auto takeFixed = [&](PropertyForm known) {
-        const PropertyFormInfo& info = propertyFormInfo(known);
+        const ValueKindInfo& info = valueKindInfo(known);
         const size_t left = bytes.size() - at;
         if (left < info.fixedBytes) {
             fail(name, valueAt,
@@ -73,7 +73,7 @@ PropertyValue readValue(std::string_view bytes, size_t& at, std::string_view nam
         }
         return take(static_cast<size_t>(count));
     }
-    case PropertyForm::Count:
+    default:
         break;
     }
     // Only a lookup that answers with something other than a form gets here.

@@ -1,20 +1,20 @@
 #pragma once
 
 // Property lists declared in the program as tables of settings and turned
-// into their byte form while compiling:
+// into their byte form, for the class that receives them, while compiling:
 //
 //   inline constexpr fw::Setting kSettings[] = {
 //       fw::setting("Width", 161),
 //       fw::setting("Title", "Untitled"),
 //   };
-//   inline constexpr auto kList = fw::encodePropertyList<kSettings>();
+//   inline constexpr auto kList = fw::encodePropertyList<fw::Window::kProperties, kSettings>();
 //   static_assert(kList.size() == 28);
 //
-// fw::setting() only runs at compile time. A name outside kSettingForms, or a
-// value of another form than the name fixes, stops compilation at a call to
-// one of the functions in fw::diagnostic, which the compiler names.
+// fw::setting() only runs at compile time. A name that the receiving class
+// takes in no list, or a value of another form than its property takes,
+// stops compilation at a function in fw::diagnostic, which the compiler names.
 
-#include "framework/runtime/PropertyForm.h"
+#include "framework/runtime/ClassTable.h"
 
 #include <algorithm>
 #include <array>
@@ -49,84 +49,68 @@ inline void textIsTooLong() {}
 
 namespace detail {
 
-consteval void requireForm(std::string_view name, PropertyForm form)
+consteval void requireForm(const PropertyTable& receiver, const Setting& entry)
 {
-    const std::optional<PropertyForm> expected = settingForm(name);
+    const std::optional<PropertyForm> expected = settingForm(receiver, entry.name);
     if (!expected) {
         diagnostic::settingNameIsUnknown();
-    } else if (*expected != form) {
+    } else if (*expected != formOf(entry.value)) {
         diagnostic::valueDoesNotMatchSettingForm();
     }
 }
 
 constexpr size_t encodedValueSize(const PropertyValue& value)
 {
-    const size_t fixed = propertyFormInfo(formOf(value)).fixedBytes;
-    if (const auto* text = std::get_if<std::string_view>(&value))
-        return fixed + text->size();
-    return fixed;
-}
-
-constexpr char* writeInt32(int32_t value, char* out)
-{
-    const auto bits = static_cast<uint32_t>(value);
-    for (int shift = 24; shift >= 0; shift -= 8)
-        *out++ = static_cast<char>(bits >> shift & 0xFF);
-    return out;
+    const auto* text = std::get_if<std::string_view>(&value);
+    return valueKindInfo(formOf(value)).fixedBytes + (text ? text->size() : 0);
 }
 
 constexpr char* writeValue(int32_t value, char* out)
 {
-    return writeInt32(value, out);
+    for (int shift = 24; shift >= 0; shift -= 8)
+        *out++ = static_cast<char>(static_cast<uint32_t>(value) >> shift & 0xFF);
+    return out;
 }
 
 constexpr char* writeValue(bool value, char* out)
 {
-    *out++ = value ? 1 : 0;
-    return out;
+    *out = value ? 1 : 0;
+    return out + 1;
 }
 
 constexpr char* writeValue(Colour value, char* out)
 {
-    *out++ = static_cast<char>(value.red);
-    *out++ = static_cast<char>(value.green);
-    *out++ = static_cast<char>(value.blue);
+    for (uint8_t part : {value.red, value.green, value.blue})
+        *out++ = static_cast<char>(part);
     return out;
 }
 
 constexpr char* writeValue(std::string_view text, char* out)
 {
-    out = writeInt32(static_cast<int32_t>(text.size()), out);
-    return std::ranges::copy(text, out).out;
+    return std::ranges::copy(text, writeValue(static_cast<int32_t>(text.size()), out)).out;
 }
 
 } // namespace detail
 
-consteval Setting setting(std::string_view name, std::same_as<bool> auto value)
+// A boolean or a colour setting.
+template <class Value>
+requires(std::same_as<Value, bool> || std::same_as<Value, Colour>)
+consteval Setting setting(std::string_view name, Value value)
 {
-    detail::requireForm(name, PropertyForm::Boolean);
-    return {.name = name, .value = PropertyValue(std::in_place_type<bool>, value)};
+    return {.name = name, .value = PropertyValue(std::in_place_type<Value>, value)};
 }
 
 template <std::integral Integer>
 requires(!std::same_as<Integer, bool>)
 consteval Setting setting(std::string_view name, Integer value)
 {
-    detail::requireForm(name, PropertyForm::Int32);
     if (!std::in_range<int32_t>(value))
         diagnostic::integerDoesNotFitInt32();
     return {.name = name, .value = PropertyValue(std::in_place_type<int32_t>, static_cast<int32_t>(value))};
 }
 
-consteval Setting setting(std::string_view name, Colour value)
-{
-    detail::requireForm(name, PropertyForm::Colour);
-    return {.name = name, .value = PropertyValue(std::in_place_type<Colour>, value)};
-}
-
 consteval Setting setting(std::string_view name, std::string_view text)
 {
-    detail::requireForm(name, PropertyForm::Text);
     if (text.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         diagnostic::textIsTooLong();
     return {.name = name, .value = PropertyValue(std::in_place_type<std::string_view>, text)};
@@ -140,13 +124,12 @@ constexpr size_t encodedSize(std::span<const Setting> settings)
     return size;
 }
 
-template <class Table>
-concept SettingTable = std::same_as<std::ranges::range_value_t<Table>, Setting>;
-
-template <const auto& Settings>
-requires SettingTable<std::remove_cvref_t<decltype(Settings)>>
+template <const PropertyTable& Receiver, const auto& Settings>
+requires std::same_as<std::ranges::range_value_t<std::remove_cvref_t<decltype(Settings)>>, Setting>
 consteval auto encodePropertyList()
 {
+    for (const Setting& entry : Settings)
+        detail::requireForm(Receiver, entry);
     std::array<char, encodedSize(Settings)> bytes{};
     char* out = bytes.data();
     for (const Setting& entry : Settings) {

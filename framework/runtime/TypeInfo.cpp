@@ -1,9 +1,9 @@
 #include "framework/runtime/TypeInfo.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
+#include "framework/runtime/ObjectArray.h"
 #include "framework/runtime/Properties.h"
 
-#include <map>
 #include <string>
 
 namespace fw::Introspection {
@@ -15,36 +15,13 @@ struct TypeInfoInstance : Object {
     const ClassTable* described = nullptr;
 };
 
-struct TypeMapInstance : Object {
-    using Object::Object;
-    std::map<std::string, Ref<Object>, std::less<>> entries;
-};
-
 constexpr PropertyRow kTypeInfoProperties[] = {
     // name        kind
     {"Name", ValueKind::Text},
     {"FullName", ValueKind::Text},
 };
 
-const ClassTable* typeMapClass()
-{
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "Introspection.TypeMap",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<TypeMapInstance>,
-        .instanceSize = sizeof(TypeMapInstance),
-    });
-    return table;
-}
-
-Ref<TypeMapInstance> classRefMap, classFQNToRefMap, arrayMap;
-
-TypeMapInstance& mapOf(Ref<TypeMapInstance>& map)
-{
-    if (!map)
-        map = static_ref_cast<TypeMapInstance>(RuntimeNewObject(typeMapClass()));
-    return *map;
-}
+Ref<ObjectMapInstance> classRefMap, classFQNToRefMap, arrayMap;
 
 std::string keyOf(const ClassTable* classTable) { return std::to_string(reinterpret_cast<uintptr_t>(classTable)); }
 
@@ -63,25 +40,19 @@ Ref<Object> newInfo(const ClassTable* infoClass, const ClassTable* described, st
 
 Ref<Object> GetType(const ClassTable* classTable)
 {
-    Ref<Object>& cached = mapOf(classRefMap).entries[keyOf(classTable)];
+    Ref<Object>& cached = objectMap(classRefMap).entries[keyOf(classTable)];
     if (!cached) {
         cached = newInfo(ClassInfo::__Lookup(), classTable, "");
-        mapOf(classFQNToRefMap).entries[std::string(classTable->name->view())] = cached;
+        objectMap(classFQNToRefMap).entries[std::string(classTable->name->view())] = cached;
     }
     return cached;
 }
 
-Ref<Object> GetTypeByName(std::string_view fullName)
-{
-    if (!classFQNToRefMap)
-        return nullptr;
-    auto found = classFQNToRefMap->entries.find(fullName);
-    return found == classFQNToRefMap->entries.end() ? nullptr : found->second;
-}
+Ref<Object> GetTypeByName(std::string_view fullName) { return objectNamed(classFQNToRefMap, fullName); }
 
 Ref<Object> GetArrayType(const ClassTable* elementClass)
 {
-    Ref<Object>& cached = mapOf(arrayMap).entries[keyOf(elementClass)];
+    Ref<Object>& cached = objectMap(arrayMap).entries[keyOf(elementClass)];
     if (!cached)
         cached = newInfo(ArrayInfo::__Lookup(), elementClass, "()");
     return cached;
@@ -97,34 +68,28 @@ const ClassTable* describedClass(Object* info)
 namespace ClassInfo {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "Introspection.ClassInfo",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<TypeInfoInstance>,
-        .instanceSize = sizeof(TypeInfoInstance),
-        .properties = kTypeInfoProperties,
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "Introspection.ClassInfo",
+                                 .parent = ObjectClass::__Lookup,
+                                 .instances = instancesOf<TypeInfoInstance>,
+                                 .properties = kTypeInfoProperties});
 }
 namespace sClassRefMap {
-void __Exit() { Ref<TypeMapInstance> held = std::move(classRefMap); }
+void __Exit() { Ref<ObjectMapInstance> held = std::move(classRefMap); }
 } // namespace sClassRefMap
 namespace sClassFQNToRefMap {
-void __Exit() { Ref<TypeMapInstance> held = std::move(classFQNToRefMap); }
+void __Exit() { Ref<ObjectMapInstance> held = std::move(classFQNToRefMap); }
 } // namespace sClassFQNToRefMap
 } // namespace ClassInfo
 
 namespace ArrayInfo {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "Introspection.ArrayInfo",
-        .parent = ClassInfo::__Lookup,
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "Introspection.ArrayInfo", .parent = ClassInfo::__Lookup});
 }
 namespace mArrayMap {
-void __Exit() { Ref<TypeMapInstance> held = std::move(arrayMap); }
+void __Exit() { Ref<ObjectMapInstance> held = std::move(arrayMap); }
 } // namespace mArrayMap
 } // namespace ArrayInfo
 

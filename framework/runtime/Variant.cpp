@@ -1,19 +1,15 @@
 #include "framework/runtime/Variant.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
 namespace Variant {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({
-        .name = "Variant",
-        .parent = ObjectClass::__Lookup,
-        .createInstance = createInstanceOf<VariantInstance>,
-        .instanceSize = sizeof(VariantInstance),
-    });
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(
+        table, {.name = "Variant", .parent = ObjectClass::__Lookup, .instances = instancesOf<VariantInstance>});
 }
 } // namespace Variant
 

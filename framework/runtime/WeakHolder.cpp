@@ -1,6 +1,6 @@
 #include "framework/runtime/WeakHolder.h"
 
-#include "framework/runtime/FrameworkClass.h"
+#include "framework/runtime/ClassDescription.h"
 
 namespace fw {
 
@@ -24,8 +24,8 @@ Ref<WeakHolder> holderOf(Object* object)
 namespace WeakRef {
 const ClassTable* __Lookup()
 {
-    static const ClassTable* table = buildFrameworkClass({.name = "WeakRef", .parent = ObjectClass::__Lookup});
-    return table;
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {.name = "WeakRef", .parent = ObjectClass::__Lookup});
 }
 } // namespace WeakRef
 

@@ -3,6 +3,7 @@
 // invariant below) is a fault in the decoder.
 
 #include "framework/runtime/PropertyListDecoder.h"
+#include "tests/support/ListReceivers.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,8 +34,8 @@ struct Checker {
     void apply(std::string_view name, const fw::PropertyValue& value)
     {
         require(!name.empty() && name.find(' ') == std::string_view::npos && inside(name));
-        require(fw::settingForm(name) == fw::formOf(value));
-        size_t valueBytes = fw::propertyFormInfo(fw::formOf(value)).fixedBytes;
+        require(receivedForm(name) == fw::formOf(value));
+        size_t valueBytes = fw::valueKindInfo(fw::formOf(value)).fixedBytes;
         if (const auto* text = std::get_if<std::string_view>(&value)) {
             require(inside(*text));
             valueBytes += text->size();
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Checker checker{.list = std::string_view(reinterpret_cast<const char*>(data), size)};
     try {
         fw::decodePropertyList(
-            checker.list, fw::settingForm,
+            checker.list, receivedForm,
             [&](std::string_view name, const fw::PropertyValue& value) { checker.apply(name, value); });
         checker.require(checker.consumed == size);
     } catch (const fw::PropertyListError& error) {

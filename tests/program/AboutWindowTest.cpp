@@ -88,11 +88,11 @@ TEST_F(AboutWindowTest, AboutShowsOneWindowThatExitHidesAndTheCloseBoxEnds)
 }
 
 std::map<std::string, int>* fetches = nullptr;
-fw::Code realControlByName = nullptr;
+fw::TypedCode realControlByName;
 fw::Ref<fw::Object> countingControlByName(fw::Object* window, fw::String* name)
 {
     ++(*fetches)[std::string(name->view())];
-    return reinterpret_cast<fw::Ref<fw::Object> (*)(fw::Object*, fw::String*)>(realControlByName)(window, name);
+    return reinterpret_cast<fw::Ref<fw::Object> (*)(fw::Object*, fw::String*)>(realControlByName.code)(window, name);
 }
 
 TEST_F(AboutWindowTest, CreationFetchesEachControlForEveryStepAndTakesThePictureBeforeAnyList)

@@ -228,7 +228,7 @@ TEST_F(ClassTablesTest, InvokersPassOnWhatTheSignatureStatesAndRefuseNil)
             const std::string_view signature = c.own[i].signature;
             SCOPED_TRACE(std::string(c.name) + "." + c.own[i].name);
             fw::MemberEntry& entry = table->members.at(inherited + i);
-            const fw::Code code = entry.code;
+            const fw::TypedCode code = entry.code;
             const fw::Introspection::MemberInfo member(entry);
             invoked.clear();
             if (signature == "%%o<PushButton>") {

@@ -156,11 +156,11 @@ void recordMassPropertySetter(fw::Object* object, fw::String* list)
 }
 
 // Delegates.
-fw::Ref<fw::DelegateInstance> realCreateDelegate(fw::Code, fw::Code, fw::Object*, fw::String*, int32_t)
-    LV_REAL(_ZN2fw21RuntimeCreateDelegateEPFvvES1_PNS_6ObjectEPNS_6StringEi);
-fw::Ref<fw::DelegateInstance> recordCreateDelegate(fw::Code, fw::Code, fw::Object*, fw::String*, int32_t)
-    LV_WRAP(_ZN2fw21RuntimeCreateDelegateEPFvvES1_PNS_6ObjectEPNS_6StringEi);
-fw::Ref<fw::DelegateInstance> recordCreateDelegate(fw::Code invoker, fw::Code code, fw::Object* target,
+fw::Ref<fw::DelegateInstance> realCreateDelegate(fw::TypedCode, fw::TypedCode, fw::Object*, fw::String*, int32_t)
+    LV_REAL(_ZN2fw21RuntimeCreateDelegateENS_9TypedCodeES0_PNS_6ObjectEPNS_6StringEi);
+fw::Ref<fw::DelegateInstance> recordCreateDelegate(fw::TypedCode, fw::TypedCode, fw::Object*, fw::String*, int32_t)
+    LV_WRAP(_ZN2fw21RuntimeCreateDelegateENS_9TypedCodeES0_PNS_6ObjectEPNS_6StringEi);
+fw::Ref<fw::DelegateInstance> recordCreateDelegate(fw::TypedCode invoker, fw::TypedCode code, fw::Object* target,
                                                    fw::String* parameters, int32_t flags)
 {
     frameworkCalls().delegates.push_back(

@@ -22,7 +22,7 @@ struct PropertyListCall {
 };
 
 struct DelegateMade {
-    fw::Code invoker, code;
+    fw::TypedCode invoker, code;
     fw::Object* target;
     std::string parameters;
     int32_t flags;

@@ -1,7 +1,6 @@
 // The main window: its settings on screen, its seven controls, the way they
 // are made and bound, and its single instance.
 
-#include "app/ActionGlue.h"
 #include "framework/classes/MenuItem.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/TextArea.h"
@@ -9,6 +8,7 @@
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Properties.h"
+#include "glue/ActionGlue.h"
 #include "palette/MenuBar1.h"
 #include "palette/ReadingAloud.h"
 #include "palette/frmMain.h"
@@ -87,6 +87,18 @@ TEST_F(MainWindowTest, SevenControlsInOrderAndOnlyTheFourButtonsInside)
     EXPECT_EQ(desktop().control(kTitle, "txtRead")->text, "");
 }
 
+// ControlCount is read from the controls the window holds, so it follows a
+// control's removal as it follows each addition.
+TEST_F(MainWindowTest, ControlCountFollowsTheControlsTheWindowHolds)
+{
+    startProgram();
+    EXPECT_EQ(fw::intProperty(mainWindow(), "ControlCount"), 7);
+    fw::Ref<fw::Object> read = frmMain::cmdRead(mainWindow());
+    fw::callOperation(mainWindow(), fw::Window::slot(fw::Window::Op::_RemoveControl), read.get());
+    EXPECT_EQ(fw::intProperty(mainWindow(), "ControlCount"), 6);
+    EXPECT_EQ(frmMain::cmdRead(mainWindow()), nullptr);
+}
+
 TEST_F(MainWindowTest, PropertyListsHoldThePalettesSettingsInOrder)
 {
     frameworkCalls().clear();
@@ -138,11 +150,11 @@ TEST_F(MainWindowTest, PropertyListsHoldThePalettesSettingsInOrder)
 }
 
 std::map<std::string, int>* fetches = nullptr;
-fw::Code realControlByName = nullptr;
+fw::TypedCode realControlByName;
 fw::Ref<fw::Object> countingControlByName(fw::Object* window, fw::String* name)
 {
     ++(*fetches)[std::string(name->view())];
-    return reinterpret_cast<fw::Ref<fw::Object> (*)(fw::Object*, fw::String*)>(realControlByName)(window, name);
+    return reinterpret_cast<fw::Ref<fw::Object> (*)(fw::Object*, fw::String*)>(realControlByName.code)(window, name);
 }
 
 TEST_F(MainWindowTest, CreationFetchesEachControlByNameForEveryStep)
@@ -225,6 +237,18 @@ TEST_F(MainWindowTest, BindingToAWindowThatIsGoneRaisesInsteadOfCalling)
     fw::releaseServices();
 }
 
+// A handler slot that holds another kind of operation (here an accessor) is
+// refused where it is bound, in one line that names what the slot holds and
+// what a handler must be.
+TEST_F(MainWindowTest, BindingASlotOfAnotherTypeNamesBothTypes)
+{
+    fw::Ref<fw::Object> button = fw::RuntimeNewObject(fw::PushButton::__Lookup());
+    fw::Ref<fw::Object> window = fw::RuntimeNewObject(frmMain::__Lookup());
+    EXPECT_DEATH(bindAction(window.get(), button.get(), frmMain::slot(frmMain::Op::cmdRead)),
+                 "framework: internal error: class frmMain\\.frmMain: slot 54 \\(cmdRead\\) holds fw::Ref<fw::Object> "
+                 "\\(\\*\\)\\(fw::Object\\*\\) but is called as void \\(\\*\\)\\(fw::Object\\*, fw::Object\\*\\)");
+}
+
 TEST_F(MainWindowTest, AccessorsFindTheSameControlAndRefuseANilWindow)
 {
     startProgram();
@@ -252,7 +276,7 @@ TEST_F(MainWindowTest, ChangesAfterCreationReachTheDesktopInEveryRun)
             fw::MenuItem::Append(edit.get(), item.get());
         }
         desktop().runPostedTasks();
-        EXPECT_EQ(desktop().windows[static_cast<fw::WindowInstance*>(mainWindow())->viewId].look.width, 200)
+        EXPECT_EQ(desktop().windows[static_cast<fw::WindowInstance*>(mainWindow())->view.id()].look.width, 200)
             << "a window's change never reached the desktop";
         EXPECT_EQ(desktop().control(kTitle, "cmdRead")->look.caption, "Again")
             << "a control's change never reached the desktop";
@@ -268,7 +292,7 @@ TEST_F(MainWindowTest, SingleInstanceIsTheOpenWindowAndANewOneAfterClose)
     fw::Ref<fw::Object> first = frmMain::frmMain();
     EXPECT_EQ(frmMain::frmMain(), first);
     fw::Window::Close(first.get());
-    EXPECT_TRUE(desktop().windows[static_cast<fw::WindowInstance*>(first.get())->viewId].destroyed);
+    EXPECT_TRUE(desktop().windows[static_cast<fw::WindowInstance*>(first.get())->view.id()].destroyed);
     fw::Ref<fw::Object> second = frmMain::frmMain();
     EXPECT_NE(second, first);
     EXPECT_EQ(frmMain::frmMain(), second);

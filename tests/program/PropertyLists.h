@@ -4,6 +4,7 @@
 // written out value by value.
 
 #include "framework/runtime/PropertyListDecoder.h"
+#include "tests/support/ListReceivers.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ inline Entries decodeList(std::string_view bytes)
 {
     Entries entries;
     try {
-        fw::decodePropertyList(bytes, fw::settingForm, [&](std::string_view name, const fw::PropertyValue& value) {
+        fw::decodePropertyList(bytes, receivedForm, [&](std::string_view name, const fw::PropertyValue& value) {
             std::string n(name);
             if (auto* i = std::get_if<int32_t>(&value))
                 entries.push_back(entry(n, *i));

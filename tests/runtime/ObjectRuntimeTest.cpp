@@ -1,11 +1,11 @@
 // The object runtime: references, class tables, introspection, invokers,
 // exceptions, delegates, event bindings and the single-instance list.
 
+#include "framework/runtime/ClassDescription.h"
 #include "framework/runtime/ClassTable.h"
 #include "framework/runtime/Delegate.h"
 #include "framework/runtime/EventBinding.h"
 #include "framework/runtime/Exception.h"
-#include "framework/runtime/FrameworkClass.h"
 #include "framework/runtime/ImplicitWindowList.h"
 #include "framework/runtime/Introspection.h"
 #include "framework/runtime/Invokers.h"
@@ -37,37 +37,37 @@ void take(Object* target, Object* argument)
     lastArgument = argument;
 }
 
-const OperationRow kBaseOperations[] = {
-    {"Ping", toCode(ping), "%%", invokeNoResult},
-    {"Self", toCode(self), "%o<Base>%", invokeReturnsObject},
+constexpr OperationRow kBaseOperations[] = {
+    op<&ping>("Ping", "%%"),
+    op<&self>("Self", "%o<Base>%"),
 };
 constexpr PropertyRow kBaseProperties[] = {{"Width", ValueKind::Int32}, {"Title", ValueKind::Text}};
 constexpr Event kBaseEvents[] = {Event::Open, Event::Close};
 
 const ClassTable* baseClass()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Base",
         .parent = ObjectClass::__Lookup,
         .operations = kBaseOperations,
         .properties = kBaseProperties,
         .events = kBaseEvents,
     });
-    return table;
 }
 
-const OperationRow kDerivedOperations[] = {
-    {"Take", toCode(take), "%%o<Base>", invokeWithObject<baseClass>},
+constexpr OperationRow kDerivedOperations[] = {
+    op<&take>("Take", "%%o<Base>"),
 };
 
 const ClassTable* derivedClass()
 {
-    static const ClassTable* table = buildFrameworkClass({
+    static const ClassTable* table = nullptr;
+    return registerClass(table, {
         .name = "Module.Derived",
         .parent = baseClass,
         .operations = kDerivedOperations,
     });
-    return table;
 }
 
 // A class whose own member carries "Hidden", built as the program builds its own.
@@ -180,8 +180,9 @@ bool answer(Object*) { return true; }
 // names the class and the member or event.
 TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
 {
-    static const HandlerRow kUnknownEvent[] = {{Event::Layout, toCode(ping)}};
-    static const HandlerRow kMistypedHandler[] = {{Event::Open, toCode(answer)}};
+    static constexpr HandlerRow kUnknownEvent[] = {{Event::Layout, codeOf<&ping>}};
+    static constexpr HandlerRow kMistypedHandler[] = {{Event::Open, codeOf<&answer>}};
+    static const ClassTable* built = nullptr;
     struct Case {
         const char* what;
         void (*run)();
@@ -189,10 +190,10 @@ TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
     };
     const Case cases[] = {
         {"a handler for an event the parent lacks",
-         [] { buildFrameworkClass({.name = "Module.Lacking", .parent = baseClass, .handlers = kUnknownEvent}); },
+         [] { registerClass(built, {.name = "Module.Lacking", .parent = baseClass, .handlers = kUnknownEvent}); },
          "class Module.Lacking has no event Layout"},
         {"a handler of another type than its event calls",
-         [] { buildFrameworkClass({.name = "Module.Mistyped", .parent = baseClass, .handlers = kMistypedHandler}); },
+         [] { registerClass(built, {.name = "Module.Mistyped", .parent = baseClass, .handlers = kMistypedHandler}); },
          "class Module.Mistyped: the handler of event Open holds bool"},
         {"a call of an event the class lacks",
          [] { callEventHandler(RuntimeNewObject(derivedClass()).get(), Event::Paint); },
@@ -204,6 +205,9 @@ TEST_F(RuntimeTest, LookupsThatMissNameTheClassAndTheMemberOrEvent)
          "class Module.Derived has no property Height"},
         {"a property slot past the table", [] { setProperty(RuntimeNewObject(derivedClass()).get(), 9, 1); },
          "class Module.Derived has no property in slot 9"},
+        {"a value of another kind than the property declares",
+         [] { setProperty(RuntimeNewObject(derivedClass()).get(), "Width", true); },
+         "class Module.Derived declares its property Width Int32, and is given a Boolean"},
     };
     for (const Case& c : cases)
         EXPECT_DEATH(c.run(), c.message) << c.what;
@@ -308,7 +312,7 @@ TEST_F(RuntimeTest, DelegateHolderReadsNilOnceTheTargetIsGone)
     Ref<DelegateInstance> delegate;
     {
         Ref<Object> target = RuntimeNewObject(derivedClass());
-        delegate = RuntimeCreateDelegate(nullptr, toCode(ping), target.get(), parameters.get(),
+        delegate = RuntimeCreateDelegate({}, toCode(ping), target.get(), parameters.get(),
                                          DelegateTargetThroughHolder);
         EXPECT_EQ(delegate->target(), target);
         EXPECT_EQ(target->referenceCount(), 1) << "the holder does not keep the target alive";
@@ -316,7 +320,7 @@ TEST_F(RuntimeTest, DelegateHolderReadsNilOnceTheTargetIsGone)
     EXPECT_EQ(delegate->target(), nullptr);
     Ref<Object> held = RuntimeNewObject(derivedClass());
     Ref<DelegateInstance> holding =
-        RuntimeCreateDelegate(nullptr, toCode(ping), held.get(), parameters.get(), DelegateHoldsTarget);
+        RuntimeCreateDelegate({}, toCode(ping), held.get(), parameters.get(), DelegateHoldsTarget);
     EXPECT_EQ(held->referenceCount(), 2);
 }
 

@@ -38,6 +38,49 @@ void PrintTo(const Setting& setting, std::ostream* out)
 
 namespace {
 
+// The class that receives the lists below: it takes every setting they name.
+constexpr fw::PropertyRow kReceiverRows[] = {
+    // name, kind
+    {"Placement", fw::ValueKind::Int32},
+    {"Width", fw::ValueKind::Int32},
+    {"Height", fw::ValueKind::Int32},
+    {"MinWidth", fw::ValueKind::Int32},
+    {"MinHeight", fw::ValueKind::Int32},
+    {"MaxWidth", fw::ValueKind::Int32},
+    {"MaxHeight", fw::ValueKind::Int32},
+    {"Frame", fw::ValueKind::Int32},
+    {"MacProcID", fw::ValueKind::Int32},
+    {"Index", fw::ValueKind::Int32},
+    {"Left", fw::ValueKind::Int32},
+    {"Top", fw::ValueKind::Int32},
+    {"TabIndex", fw::ValueKind::Int32},
+    {"LimitText", fw::ValueKind::Int32},
+    {"Composite", fw::ValueKind::Boolean},
+    {"HasBackColor", fw::ValueKind::Boolean},
+    {"Visible", fw::ValueKind::Boolean},
+    {"FullScreen", fw::ValueKind::Boolean},
+    {"MenuBarVisible", fw::ValueKind::Boolean},
+    {"CloseButton", fw::ValueKind::Boolean},
+    {"Resizeable", fw::ValueKind::Boolean},
+    {"LiveResize", fw::ValueKind::Boolean},
+    {"MaximizeButton", fw::ValueKind::Boolean},
+    {"MinimizeButton", fw::ValueKind::Boolean},
+    {"LockRight", fw::ValueKind::Boolean},
+    {"Bold", fw::ValueKind::Boolean},
+    {"Italic", fw::ValueKind::Boolean},
+    {"Multiline", fw::ValueKind::Boolean},
+    {"AutomaticallyCheckSpelling", fw::ValueKind::Boolean},
+    {"BackColor", fw::ValueKind::Colour},
+    {"TextColor", fw::ValueKind::Colour},
+    {"Title", fw::ValueKind::Text},
+    {"Caption", fw::ValueKind::Text},
+    {"Text", fw::ValueKind::Text},
+    {"TextFont", fw::ValueKind::Text},
+    {"InitialParent", fw::ValueKind::Text},
+    {"DataField", fw::ValueKind::Text},
+};
+constexpr fw::PropertyTable kReceiver{.own = kReceiverRows};
+
 constexpr fw::Setting kMainWindowSettings[] = {
     fw::setting("Placement", 2),
     fw::setting("Width", 161),
@@ -61,7 +104,7 @@ constexpr fw::Setting kMainWindowSettings[] = {
     fw::setting("MinimizeButton", false),
     fw::setting("MacProcID", 0),
 };
-constexpr auto kMainWindowList = fw::encodePropertyList<kMainWindowSettings>();
+constexpr auto kMainWindowList = fw::encodePropertyList<kReceiver, kMainWindowSettings>();
 static_assert(kMainWindowList.size() == 293);
 
 constexpr std::string_view kMainWindowBytes = "Placement \x00\x00\x00\x02"
@@ -110,7 +153,7 @@ constexpr fw::Setting kAboutWindowSettings[] = {
     fw::setting("MinimizeButton", true),
     fw::setting("MacProcID", 0),
 };
-constexpr auto kAboutWindowList = fw::encodePropertyList<kAboutWindowSettings>();
+constexpr auto kAboutWindowList = fw::encodePropertyList<kReceiver, kAboutWindowSettings>();
 static_assert(kAboutWindowList.size() == 288);
 
 // Each form at its edges: the int32 extremes, value bytes that are blanks,
@@ -126,7 +169,7 @@ constexpr fw::Setting kEdgeSettings[] = {
     fw::setting("Caption", ""),
     fw::setting("Text", "A b\xC3\xA9"),
 };
-constexpr auto kEdgeList = fw::encodePropertyList<kEdgeSettings>();
+constexpr auto kEdgeList = fw::encodePropertyList<kReceiver, kEdgeSettings>();
 
 constexpr std::string_view kEdgeBytes = "Left \x80\x00\x00\x00"
                                         "Top \xFF\xFF\xFF\xFF"
@@ -152,10 +195,10 @@ constexpr fw::Setting kTextFieldSettings[] = {
     fw::setting("Multiline", true),
     fw::setting("LimitText", 0),
 };
-constexpr auto kTextFieldList = fw::encodePropertyList<kTextFieldSettings>();
+constexpr auto kTextFieldList = fw::encodePropertyList<kReceiver, kTextFieldSettings>();
 
 constexpr std::array<fw::Setting, 0> kNoSettings{};
-constexpr auto kEmptyList = fw::encodePropertyList<kNoSettings>();
+constexpr auto kEmptyList = fw::encodePropertyList<kReceiver, kNoSettings>();
 static_assert(kEmptyList.empty());
 
 // What a decode applied, and the error that stopped it, if any. The list is
@@ -167,7 +210,9 @@ struct Decoded {
     std::optional<fw::PropertyListError> error;
 };
 
-Decoded decode(std::string_view bytes, const fw::SettingFormLookup& lookup = fw::settingForm)
+std::optional<fw::PropertyForm> receiverForm(std::string_view name) { return fw::settingForm(kReceiver, name); }
+
+Decoded decode(std::string_view bytes, const fw::SettingFormLookup& lookup = receiverForm)
 {
     Decoded decoded{.storage = {bytes.begin(), bytes.end()}, .applied = {}, .error = {}};
     const std::string_view exact(decoded.storage.data(), decoded.storage.size());
@@ -195,12 +240,12 @@ std::string appliedNames(const Decoded& decoded)
 
 TEST(SettingFormTest, MatchesWholeNamesExactly)
 {
-    static_assert(fw::settingForm("Width") == fw::PropertyForm::Int32);
-    static_assert(fw::settingForm("AutomaticallyCheckSpelling") == fw::PropertyForm::Boolean);
-    static_assert(fw::settingForm("TextColor") == fw::PropertyForm::Colour);
-    static_assert(fw::settingForm("DataField") == fw::PropertyForm::Text);
+    static_assert(fw::settingForm(kReceiver, "Width") == fw::PropertyForm::Int32);
+    static_assert(fw::settingForm(kReceiver, "AutomaticallyCheckSpelling") == fw::PropertyForm::Boolean);
+    static_assert(fw::settingForm(kReceiver, "TextColor") == fw::PropertyForm::Colour);
+    static_assert(fw::settingForm(kReceiver, "DataField") == fw::PropertyForm::Text);
     for (std::string_view name : {"width"sv, "Widt"sv, "Widths"sv, "Width "sv, ""sv, "Width\0"sv})
-        EXPECT_EQ(fw::settingForm(name), std::nullopt) << name;
+        EXPECT_EQ(fw::settingForm(kReceiver, name), std::nullopt) << name;
 }
 
 TEST(PropertyListEncoderTest, WritesEveryFormByteForByte)
@@ -367,7 +412,7 @@ TEST(PropertyListDecoderTest, StopsAtTheFirstFaultKeepingWhatCameBefore)
 TEST(PropertyListDecoderTest, TheReceiverDecidesWhichNamesItKnows)
 {
     const auto windowOnly = [](std::string_view name) -> std::optional<fw::PropertyForm> {
-        return name == "Title" ? std::nullopt : fw::settingForm(name);
+        return name == "Title" ? std::nullopt : fw::settingForm(kReceiver, name);
     };
     const Decoded decoded = decode(fw::asStringView(kMainWindowList), windowOnly);
     ASSERT_TRUE(decoded.error);

@@ -50,6 +50,14 @@ XvfbDisplay::XvfbDisplay()
 
 XvfbDisplay::~XvfbDisplay()
 {
+    // A SIGTERM that lands just before the server goes to sleep is noticed
+    // only when it next wakes, minutes later: after a moment, KILL it.
     ::kill(pid_, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+        if (::waitpid(pid_, nullptr, WNOHANG) == pid_)
+            return;
+        ::usleep(20'000);
+    }
+    ::kill(pid_, SIGKILL);
     ::waitpid(pid_, nullptr, 0);
 }

@@ -1,7 +1,5 @@
-#include "app/ControlCreation.h"
+#include "glue/ControlCreation.h"
 
-#include "app/ActionGlue.h"
-#include "app/ConstantString.h"
 #include "framework/classes/Label.h"
 #include "framework/classes/PushButton.h"
 #include "framework/classes/RectControl.h"
@@ -9,6 +7,8 @@
 #include "framework/classes/Window.h"
 #include "framework/runtime/Exception.h"
 #include "framework/runtime/Properties.h"
+#include "glue/ActionGlue.h"
+#include "glue/ConstantString.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "glue/SingleInstance.h"
 
 #include "framework/classes/Window.h"
 #include "framework/runtime/ImplicitWindowList.h"

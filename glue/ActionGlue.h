@@ -18,9 +18,11 @@ void Delegate_IM_Invoke(fw::Object* delegate, fw::Object* button);
 
 // Invokers of delegates without a target: each calls the delegate's code with
 // its own arguments and returns that call's result.
-fw::Ref<fw::Object> Delegate_Invoke_PtrPtr(fw::Object* delegate, void* first, void* second);
+fw::Ref<fw::Object> Delegate_Invoke_PtrPtr(fw::Object* delegate, fw::TypedCode first, void* second);
 void Delegate_Invoke_Ptr(fw::Object* delegate, void* argument);
 void Delegate_Invoke(fw::Object* delegate);
 
-// Binds the button's Action to the window's operation at slot.
+// Binds the button's Action to the window's operation at slot, an Action
+// handler of the window (it takes the window and the button). A framework
+// fault naming both types when the slot holds another kind of operation.
 void bindAction(fw::Object* window, fw::Object* button, uint32_t handlerSlot);

@@ -1,4 +1,4 @@
-#include "app/ConstantString.h"
+#include "glue/ConstantString.h"
 
 #include <map>
 
