@@ -3,6 +3,8 @@
 // event table holds its parent's events first and then its own, in the order
 // its description lists them; an event's number is its place in that table.
 
+#include "framework/runtime/EnumTable.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -31,8 +33,6 @@ enum class Event : uint8_t {
     Action, EnableMenu, TextChange, SelChange,
     Count
 };
-
-inline constexpr size_t kEventCount = static_cast<size_t>(Event::Count);
 
 struct EventInfo {
     Event event;
@@ -86,20 +86,8 @@ inline constexpr EventInfo kEventInfo[] = {
     {.event = Event::TextChange, .name = "TextChange"},
     {.event = Event::SelChange, .name = "SelChange"},
 };
-static_assert(std::size(kEventInfo) == kEventCount);
-static_assert(
-    [] {
-        for (size_t i = 0; i < kEventCount; ++i) {
-            if (kEventInfo[i].event != static_cast<Event>(i) || kEventInfo[i].name.empty())
-                return false;
-            for (size_t j = 0; j < i; ++j) {
-                if (kEventInfo[j].name == kEventInfo[i].name)
-                    return false;
-            }
-        }
-        return true;
-    }(),
-    "kEventInfo rows must follow the order of Event, with distinct names");
+static_assert(rowsFollowTheirEnum<&EventInfo::event>(kEventInfo) && rowsDiffer<&EventInfo::name>(kEventInfo),
+              "kEventInfo rows must follow the order of Event, with distinct names");
 
 // `event` must be one of the events before Count.
 constexpr const EventInfo& eventInfo(Event event) { return kEventInfo[static_cast<size_t>(event)]; }

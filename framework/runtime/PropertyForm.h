@@ -5,8 +5,10 @@
 // carries no type tags: a value's form follows from the setting's name, by
 // the property of that name in the receiving class's property table.
 
+#include "framework/runtime/EnumTable.h"
 #include "framework/runtime/Ref.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -42,16 +44,11 @@ inline constexpr ValueKindInfo kValueKinds[] = {
     {.kind = ValueKind::Enum8, .name = "Enum8", .signature = "%u1%", .fixedBytes = 0},
     {.kind = ValueKind::Object, .name = "Object", .signature = "%o<Object>%", .fixedBytes = 0},
 };
-static_assert(std::size(kValueKinds) == kValueKindCount);
-static_assert(
-    [] {
-        for (size_t i = 0; i < kValueKindCount; ++i) {
-            if (kValueKinds[i].kind != static_cast<ValueKind>(i) || (kValueKinds[i].fixedBytes > 0) != (i < 4))
-                return false;
-        }
-        return true;
-    }(),
-    "kValueKinds rows must follow the order of ValueKind, the forms of a property list first");
+static_assert(rowsFollowTheirEnum<&ValueKindInfo::kind>(kValueKinds) &&
+                  std::ranges::all_of(kValueKinds, [](const ValueKindInfo& row) {
+                      return (row.fixedBytes > 0) == (static_cast<size_t>(row.kind) < kPropertyFormCount);
+                  }),
+              "kValueKinds rows must follow the order of ValueKind, the forms of a property list first");
 
 // `kind` must be one of the kinds before Count.
 constexpr const ValueKindInfo& valueKindInfo(ValueKind kind) { return kValueKinds[static_cast<size_t>(kind)]; }
