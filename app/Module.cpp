@@ -127,8 +127,7 @@ void _MakeDefaultView() { fw::Ref<fw::Object> window = frmMain::frmMain(); }
 
 fw::Ref<fw::Object> _CallFunctionWithExceptionHandling(fw::TypedCode code, void* argument)
 {
-    fw::Ref<fw::DelegateInstance> routine =
-        codeDelegate(fw::toCode(Delegate_Invoke_Ptr), code, "( Ptr )");
+    fw::Ref<fw::DelegateInstance> routine = codeDelegate(fw::toCode(Delegate_Invoke_Ptr), code, "( Ptr )");
     try {
         if (!routine)
             fw::RaiseNilObjectException();

@@ -16,8 +16,8 @@ using ActionHandler = void(fw::Object* window, fw::Object* button);
 void AddHandler_Stub_15(fw::Object* button)
 {
     fw::Object* delegate = fw::RuntimeEventDelegate(button, fw::PushButton::ActionEvent, AddHandler_Stub_15);
-    fw::functionOf<void(fw::Object*, fw::Object*)>(asDelegate(delegate)->invoker, "an Action binding's invoker")(
-        delegate, button);
+    fw::functionOf<void(fw::Object*, fw::Object*)>(asDelegate(delegate)->invoker,
+                                                   "an Action binding's invoker")(delegate, button);
 }
 
 void Delegate_IM_Invoke(fw::Object* delegate, fw::Object* button)
@@ -45,7 +45,7 @@ void Delegate_Invoke(fw::Object* delegate)
 
 void bindAction(fw::Object* window, fw::Object* button, uint32_t handlerSlot)
 {
-    fw::slotFunction<ActionHandler>(window, handlerSlot);  // refuses a slot of another type
+    fw::slotFunction<ActionHandler>(window, handlerSlot); // refuses a slot of another type
     fw::TypedCode handler = fw::operationSlot(window, handlerSlot);
     fw::Ref<fw::String> parameters = fw::makeString(kPushButtonParameters);
     fw::Ref<fw::DelegateInstance> delegate = fw::RuntimeCreateDelegate(

@@ -26,8 +26,7 @@ void createControl(fw::Object* window, const ControlRow& row)
     const fw::ClassTable* controlClass = row.controlClass();
     fw::Ref<fw::String> name = fw::makeString(row.name);
     {
-        fw::Ref<fw::Object> control =
-            fw::callOperation<fw::Ref<fw::Object>>(window, slot(Op::__New), controlClass);
+        fw::Ref<fw::Object> control = fw::callOperation<fw::Ref<fw::Object>>(window, slot(Op::__New), controlClass);
         fw::callOperation(control.get(), fw::RectControl::slot(fw::RectControl::Op::Constructor));
         fw::callOperation(window, slot(Op::_AddControl), name.get(), control.get());
     }

@@ -18,8 +18,8 @@ struct ControlRow {
     std::string_view name;
     const fw::ClassTable* (*controlClass)();
     std::span<const Preset> presets;
-    std::string_view properties;        // the control's property list
-    int32_t handlerSlot = kNoHandler;   // the window's Action handler for a button
+    std::string_view properties;      // the control's property list
+    int32_t handlerSlot = kNoHandler; // the window's Action handler for a button
 };
 
 void createControls(fw::Object* window, std::span<const ControlRow> controls);

@@ -43,7 +43,7 @@ struct MenuNodeRow {
     Parent attachTo;
     std::string_view name;
     std::string_view text;
-    std::optional<std::string_view> shortcut;  // nullopt: the setter is not called
+    std::optional<std::string_view> shortcut; // nullopt: the setter is not called
 };
 
 // clang-format off

@@ -105,8 +105,14 @@ void _CreateControls0(fw::Object* window) { createControls(window, kControls); }
 
 fw::Ref<fw::Object> cmdRead(fw::Object* window) { return controlAccessor<kCmdRead, fw::PushButton::__Lookup>(window); }
 fw::Ref<fw::Object> cmdStop(fw::Object* window) { return controlAccessor<kCmdStop, fw::PushButton::__Lookup>(window); }
-fw::Ref<fw::Object> cmdClose(fw::Object* window) { return controlAccessor<kCmdClose, fw::PushButton::__Lookup>(window); }
-fw::Ref<fw::Object> cmdAbout(fw::Object* window) { return controlAccessor<kCmdAbout, fw::PushButton::__Lookup>(window); }
+fw::Ref<fw::Object> cmdClose(fw::Object* window)
+{
+    return controlAccessor<kCmdClose, fw::PushButton::__Lookup>(window);
+}
+fw::Ref<fw::Object> cmdAbout(fw::Object* window)
+{
+    return controlAccessor<kCmdAbout, fw::PushButton::__Lookup>(window);
+}
 fw::Ref<fw::Object> txtRead(fw::Object* window) { return controlAccessor<kTxtRead, fw::TextArea::__Lookup>(window); }
 fw::Ref<fw::Object> cmdDoit(fw::Object* window) { return controlAccessor<kCmdDoit, fw::PushButton::__Lookup>(window); }
 fw::Ref<fw::Object> PushButton1(fw::Object* window)

@@ -24,7 +24,8 @@ using Clock = std::chrono::steady_clock;
 struct Free {
     void operator()(void* pointer) const { std::free(pointer); }
 };
-template <typename T> using Owned = std::unique_ptr<T, Free>;
+template <typename T>
+using Owned = std::unique_ptr<T, Free>;
 
 constexpr uint32_t kRed = 0xff0000;
 constexpr int kSide = 6;

@@ -104,15 +104,12 @@ private:
     uint64_t flushes_ = 0;
 };
 
-double milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
+double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 struct Reading {
-    double speakCallMs;    // how long speak() held the caller
-    double firstSampleMs;  // request to first samples at the device
-    double stopMs;         // interruption to the last samples at the device
+    double speakCallMs;   // how long speak() held the caller
+    double firstSampleMs; // request to first samples at the device
+    double stopMs;        // interruption to the last samples at the device
 };
 
 std::optional<Clock::time_point> waitForFirstWrite(PacedAudioOutput::Log& log)
@@ -204,16 +201,13 @@ double median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-double maximum(const std::vector<double>& values)
-{
-    return *std::max_element(values.begin(), values.end());
-}
+double maximum(const std::vector<double>& values) { return *std::max_element(values.begin(), values.end()); }
 
 bool benchText(const char* label, const std::string& text, int runs)
 {
     PacedAudioOutput::Log log;
     fw::speech::EspeakSpeech speech(std::make_unique<PacedAudioOutput>(log));
-    std::this_thread::sleep_for(200ms);  // the engine's own start-up is not what is measured
+    std::this_thread::sleep_for(200ms); // the engine's own start-up is not what is measured
     std::vector<double> call, first, stop, commandLine;
     for (int i = 0; i < runs; ++i) {
         std::optional<Reading> reading = readOnce(speech, log, text);
@@ -242,14 +236,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: bench_speech [RUNS]\n");
         return 2;
     }
-    signal(SIGPIPE, SIG_IGN);  // the command-line synthesiser is killed while its input is still being written
+    signal(SIGPIPE, SIG_IGN); // the command-line synthesiser is killed while its input is still being written
     std::string huge;
     while (huge.size() < 10 * 1024 * 1024)
         huge += "This is one sentence of a very long text that was copied. ";
 
     std::printf("%d readings each; times in ms; device paced at real time\n\n", runs);
-    std::printf("%-8s %10s %10s %12s %12s %12s %14s\n", "text", "speak med", "speak max", "first med",
-                "first max", "stop med", "cli first med");
+    std::printf("%-8s %10s %10s %12s %12s %12s %14s\n", "text", "speak med", "speak max", "first med", "first max",
+                "stop med", "cli first med");
     bool ok = benchText("35 B", kShortText, runs) && benchText("10 MB", huge, runs);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -109,8 +109,8 @@ bool ownedBy(const Bench& bench, Window window, pid_t pid)
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(bench.display, window, bench.wmPid, 0, 1, False, XA_CARDINAL, &type,
-                                          &format, &count, &after, &data);
+    const int status = XGetWindowProperty(bench.display, window, bench.wmPid, 0, 1, False, XA_CARDINAL, &type, &format,
+                                          &count, &after, &data);
     const bool owned = status == Success && format == 32 && count == 1 &&
                        static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
     if (data)
@@ -282,8 +282,7 @@ void printTable(const std::vector<Program>& programs, int runs)
     std::printf("start to first paint and peak RSS, %d runs each\n\n", runs);
     std::printf("%-10s %16s %13s %19s\n", "", "paint median ms", "paint min ms", "peak RSS median MB");
     for (const auto& [label, figures] : {std::pair{programs[0].label, ours}, std::pair{programs[1].label, bare}})
-        std::printf("%-10s %16.1f %13.1f %19.1f\n", label, figures.paintMedian, figures.paintMin,
-                    figures.peakMedianMB);
+        std::printf("%-10s %16.1f %13.1f %19.1f\n", label, figures.paintMedian, figures.paintMin, figures.peakMedianMB);
     std::printf("%-10s %15.2fx %12.2fx %18.2fx\n", "ours/bare", ours.paintMedian / bare.paintMedian,
                 ours.paintMin / bare.paintMin, ours.peakMedianMB / bare.peakMedianMB);
 }

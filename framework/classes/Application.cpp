@@ -75,6 +75,7 @@ constexpr OperationRow kOperations[] = {
 };
 static_assert(std::size(kOperations) == Application::operationCount);
 
+// clang-format off
 constexpr PropertyRow kProperties[] = {
     // name               kind
     {"MenuBar", ValueKind::Object},
@@ -97,12 +98,16 @@ constexpr PropertyRow kProperties[] = {
     {"Active", ValueKind::Boolean},
     {"ResourcesFolder", ValueKind::Object},
 };
+// clang-format on
 
+// clang-format off
 constexpr Event kEvents[] = {
     Event::Open, Event::Close, Event::CancelClose, Event::NewDocument, Event::OpenDocument,
     Event::Activate, Event::Deactivate, Event::EnableMenuItems, Event::UnhandledException, Event::Quit,
 };
+// clang-format on
 
+// clang-format off
 constexpr ConstantRow kConstants[] = {
     // name                value
     {"StageDevelopment", 0},
@@ -117,6 +122,7 @@ constexpr ConstantRow kConstants[] = {
     {"FontUnitInch", 3},
     {"FontUnitMillimeter", 4},
 };
+// clang-format on
 
 struct ApplicationInstance : Object {
     using Object::Object;

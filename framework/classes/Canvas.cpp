@@ -29,19 +29,16 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "Canvas",
-        .parent = RectControl::__Lookup,
-        .instances = instancesOf<CanvasInstance>,
-        .properties = kOwnProperties,
-        .events = kEvents,
-    });
+                                    .name = "Canvas",
+                                    .parent = RectControl::__Lookup,
+                                    .instances = instancesOf<CanvasInstance>,
+                                    .properties = kOwnProperties,
+                                    .events = kEvents,
+                                });
 }
 
 namespace Backdrop {
-void Set(Object* canvas, int32_t, Object* picture)
-{
-    setProperty(canvas, "Backdrop", Ref<Object>::retain(picture));
-}
+void Set(Object* canvas, int32_t, Object* picture) { setProperty(canvas, "Backdrop", Ref<Object>::retain(picture)); }
 } // namespace Backdrop
 
 } // namespace Canvas

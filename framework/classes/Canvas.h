@@ -6,6 +6,7 @@
 namespace fw::Canvas {
 
 // A canvas's own properties, after those of every control.
+// clang-format off
 inline constexpr PropertyRow kOwnProperties[] = {
     // name               kind
     {"UseFocusRing", ValueKind::Boolean},
@@ -15,6 +16,7 @@ inline constexpr PropertyRow kOwnProperties[] = {
     {"EraseBackground", ValueKind::Boolean},
     {"Backdrop", ValueKind::Object},
 };
+// clang-format on
 inline constexpr PropertyTable kProperties{.own = kOwnProperties, .parent = &RectControl::kProperties};
 
 const ClassTable* __Lookup();

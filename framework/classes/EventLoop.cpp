@@ -60,11 +60,11 @@ int32_t pendingExitCode() { return exitCode; }
 void runGuarded(void (*routine)(void*), void* argument)
 {
     if (pendingException || pendingForeignException)
-        return;  // the loop is ending; run nothing more
+        return; // the loop is ending; run nothing more
     try {
         if (exceptionHelper) {
-            if (Ref<Object> escaped = functionOf<ExceptionHelper>(exceptionHelper, "the exception helper")(
-                    toCode(routine), argument))
+            if (Ref<Object> escaped =
+                    functionOf<ExceptionHelper>(exceptionHelper, "the exception helper")(toCode(routine), argument))
                 endLoopWith(std::move(escaped));
         } else {
             routine(argument);

@@ -61,10 +61,10 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "FolderItem",
-        .parent = ObjectClass::__Lookup,
-        .instances = instancesOf<FolderItemInstance>,
-    });
+                                    .name = "FolderItem",
+                                    .parent = ObjectClass::__Lookup,
+                                    .instances = instancesOf<FolderItemInstance>,
+                                });
 }
 
 Ref<Object> Parent(Object* item)

@@ -30,11 +30,11 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "Label",
-        .parent = RectControl::__Lookup,
-        .instances = instancesOf<LabelInstance>,
-        .properties = kOwnProperties,
-    });
+                                    .name = "Label",
+                                    .parent = RectControl::__Lookup,
+                                    .instances = instancesOf<LabelInstance>,
+                                    .properties = kOwnProperties,
+                                });
 }
 
 namespace TextSize {

@@ -6,6 +6,7 @@
 namespace fw::Label {
 
 // A label's own properties, after those of every control.
+// clang-format off
 inline constexpr PropertyRow kOwnProperties[] = {
     // name          kind
     {"Text", ValueKind::Text},
@@ -23,6 +24,7 @@ inline constexpr PropertyRow kOwnProperties[] = {
     {"TextUnit", ValueKind::Enum8},
     {"TextSize", ValueKind::Single},
 };
+// clang-format on
 inline constexpr PropertyTable kProperties{.own = kOwnProperties, .parent = &RectControl::kProperties};
 
 const ClassTable* __Lookup();

@@ -10,7 +10,7 @@ namespace fw::MenuBar {
 
 namespace {
 
-Object* installedBar = nullptr;  // borrowed: the application holds it
+Object* installedBar = nullptr; // borrowed: the application holds it
 bool refreshPosted = false;
 
 void showInstalled()
@@ -50,10 +50,10 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "MenuBar",
-        .parent = MenuItem::__Lookup,
-        .operations = kOperations,
-    });
+                                    .name = "MenuBar",
+                                    .parent = MenuItem::__Lookup,
+                                    .operations = kOperations,
+                                });
 }
 
 void install(Object* bar)

@@ -22,6 +22,7 @@ struct EditCommandRow {
     std::string_view itemName;
     ui::EditCommand command;
 };
+// clang-format off
 constexpr EditCommandRow kEditCommands[] = {
     // item name        edit command
     {"EditUndo", ui::EditCommand::Undo},
@@ -31,6 +32,7 @@ constexpr EditCommandRow kEditCommands[] = {
     {"EditClear", ui::EditCommand::Clear},
     {"EditSelectAll", ui::EditCommand::SelectAll},
 };
+// clang-format on
 
 ui::EditCommand editCommandFor(std::string_view itemName)
 {
@@ -97,7 +99,10 @@ void RemoveNamed(Object* parent, String* name)
 
 Ref<Object> LookupIndexed(Object* root, String* name, int32_t index);
 
-Ref<Object> Lookup(Object* root, String* name) { return LookupIndexed(root, name, std::numeric_limits<int32_t>::min()); }
+Ref<Object> Lookup(Object* root, String* name)
+{
+    return LookupIndexed(root, name, std::numeric_limits<int32_t>::min());
+}
 
 Ref<Object> LookupIndexed(Object* root, String* name, int32_t index)
 {
@@ -191,6 +196,7 @@ constexpr OperationRow kOperations[] = {
 };
 static_assert(rowsFollowSlots(kOperations, 0, MenuItem::Op::End));
 
+// clang-format off
 constexpr PropertyRow kProperties[] = {
     // name                kind
     {"Name", ValueKind::Text},
@@ -210,8 +216,10 @@ constexpr PropertyRow kProperties[] = {
     {"ShiftModifier", ValueKind::Boolean},
     {"AlternateModifier", ValueKind::Boolean},
 };
+// clang-format on
 static_assert(std::size(kProperties) == 16);
 
+// clang-format off
 constexpr ConstantRow kConstants[] = {
     // name                value
     {"ModifierCommand", 1},
@@ -225,6 +233,7 @@ constexpr ConstantRow kConstants[] = {
     {"EditActionClear", 5},
     {"EditActionSelectAll", 6},
 };
+// clang-format on
 static_assert(std::size(kConstants) == 10);
 
 constexpr Event kEvents[] = {Event::Action, Event::EnableMenu};
@@ -294,10 +303,7 @@ namespace AutoEnable {
 void Set(Object* item, int32_t, bool autoEnable) { setProperty(item, "AutoEnable", autoEnable); }
 } // namespace AutoEnable
 
-void choose(Object* item)
-{
-    callEventHandler<bool>(item, Event::Action);
-}
+void choose(Object* item) { callEventHandler<bool>(item, Event::Action); }
 
 ui::MenuNode presentationNode(Object* item)
 {

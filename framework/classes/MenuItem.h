@@ -15,30 +15,58 @@ struct MenuItemInstance : Object {
     void propertyChanged(uint32_t slot) override;
 
     ViewBinding view{nullptr};
-    Object* parent = nullptr;  // borrowed; the parent holds this node
+    Object* parent = nullptr; // borrowed; the parent holds this node
     std::vector<Ref<Object>> children;
 };
 
 namespace MenuItem {
 
 enum class Op : uint32_t {
-    Enable, Close, Item, Count, Child, Append, Insert, RemoveAt, RemoveItem, RemoveNamed, _Lookup, _LookupIndexed,
-    MenuItem, ConstructorWithText, PopUp, PopUpAt, _Swap, _DisableEntirely, _SelfEnable, MenuItemWithText,
-    Constructor, Clone, ConstructorFromItem,
+    Enable,
+    Close,
+    Item,
+    Count,
+    Child,
+    Append,
+    Insert,
+    RemoveAt,
+    RemoveItem,
+    RemoveNamed,
+    _Lookup,
+    _LookupIndexed,
+    MenuItem,
+    ConstructorWithText,
+    PopUp,
+    PopUpAt,
+    _Swap,
+    _DisableEntirely,
+    _SelfEnable,
+    MenuItemWithText,
+    Constructor,
+    Clone,
+    ConstructorFromItem,
     End
 };
 using fw::slot;
 
 const ClassTable* __Lookup();
 
-void Constructor(Object* item);  // the argument-less one
+void Constructor(Object* item); // the argument-less one
 void Append(Object* parent, Object* child);
 Ref<Object> Child(Object* parent, String* name);
 
-namespace Name { void Set(Object* item, int32_t, String* name); }
-namespace Text { void Set(Object* item, int32_t, String* text); }
-namespace KeyboardShortcut { void Set(Object* item, int32_t, String* shortcut); }
-namespace AutoEnable { void Set(Object* item, int32_t, bool autoEnable); }
+namespace Name {
+void Set(Object* item, int32_t, String* name);
+}
+namespace Text {
+void Set(Object* item, int32_t, String* text);
+}
+namespace KeyboardShortcut {
+void Set(Object* item, int32_t, String* shortcut);
+}
+namespace AutoEnable {
+void Set(Object* item, int32_t, bool autoEnable);
+}
 
 // The user chose the item: runs its class's Action handler.
 void choose(Object* item);

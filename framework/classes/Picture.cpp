@@ -25,11 +25,11 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "Picture",
-        .parent = ObjectClass::__Lookup,
-        .instances = instancesOf<PictureInstance>,
-        .properties = kProperties,
-    });
+                                    .name = "Picture",
+                                    .parent = ObjectClass::__Lookup,
+                                    .instances = instancesOf<PictureInstance>,
+                                    .properties = kProperties,
+                                });
 }
 } // namespace Picture
 

@@ -36,13 +36,13 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "PushButton",
-        .parent = RectControl::__Lookup,
-        .instances = instancesOf<PushButtonInstance>,
-        .operations = kOperations,
-        .properties = kOwnProperties,
-        .events = kEvents,
-    });
+                                    .name = "PushButton",
+                                    .parent = RectControl::__Lookup,
+                                    .instances = instancesOf<PushButtonInstance>,
+                                    .operations = kOperations,
+                                    .properties = kOwnProperties,
+                                    .events = kEvents,
+                                });
 }
 
 void Push(Object* button) { _CallAction(button); }

@@ -18,6 +18,7 @@ constexpr int32_t ActionEvent = static_cast<int32_t>(std::size(RectControl::kEve
 static_assert(ActionEvent == 15);
 
 // A push button's own properties, after those of every control.
+// clang-format off
 inline constexpr PropertyRow kOwnProperties[] = {
     // name            kind
     {"Caption", ValueKind::Text},
@@ -31,6 +32,7 @@ inline constexpr PropertyRow kOwnProperties[] = {
     {"TextUnit", ValueKind::Enum8},
     {"TextSize", ValueKind::Single},
 };
+// clang-format on
 inline constexpr PropertyTable kProperties{.own = kOwnProperties, .parent = &RectControl::kProperties};
 
 const ClassTable* __Lookup();

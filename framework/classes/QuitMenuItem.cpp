@@ -21,10 +21,10 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "QuitMenuItem",
-        .parent = MenuItem::__Lookup,
-        .handlers = kHandlers,
-    });
+                                    .name = "QuitMenuItem",
+                                    .parent = MenuItem::__Lookup,
+                                    .handlers = kHandlers,
+                                });
 }
 } // namespace QuitMenuItem
 

@@ -61,12 +61,12 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "RectControl",
-        .parent = ObjectClass::__Lookup,
-        .operations = kOperations,
-        .properties = kOwnProperties,
-        .events = RectControl::kEvents,
-    });
+                                    .name = "RectControl",
+                                    .parent = ObjectClass::__Lookup,
+                                    .operations = kOperations,
+                                    .properties = kOwnProperties,
+                                    .events = RectControl::kEvents,
+                                });
 }
 
 void Constructor(Object* control)

@@ -20,7 +20,7 @@ struct ControlInstance : Object {
     virtual void viewAttached() {}
 
     ViewBinding view{&ui::Presentation::destroyControl};
-    Object* owner = nullptr;  // the window; borrowed, cleared when it lets go
+    Object* owner = nullptr; // the window; borrowed, cleared when it lets go
 };
 
 namespace RectControl {
@@ -29,13 +29,16 @@ enum class Op : uint32_t { Constructor, Close, Refresh, Window, End };
 using fw::slot;
 
 // The events every control has; a subclass's own come after them.
+// clang-format off
 inline constexpr Event kEvents[] = {
     Event::Open, Event::Close, Event::MouseEnter, Event::MouseExit, Event::MouseMove,
     Event::MouseDown, Event::MouseDrag, Event::MouseUp, Event::MouseWheel, Event::KeyDown,
     Event::KeyUp, Event::GotFocus, Event::LostFocus, Event::DropObject, Event::ConstructContextualMenu,
 };
+// clang-format on
 
 // The properties every control has; a subclass's own come after them.
+// clang-format off
 inline constexpr PropertyRow kOwnProperties[] = {
     // name             kind
     {"Name", ValueKind::Text},
@@ -57,6 +60,7 @@ inline constexpr PropertyRow kOwnProperties[] = {
     {"AutoDeactivate", ValueKind::Boolean},
     {"InitialParent", ValueKind::Text},
 };
+// clang-format on
 inline constexpr PropertyTable kProperties{.own = kOwnProperties};
 
 const ClassTable* __Lookup();

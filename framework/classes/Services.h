@@ -11,8 +11,7 @@
 
 namespace fw {
 
-void installServices(std::unique_ptr<ui::Presentation> presentation,
-                     std::unique_ptr<speech::SpeechService> speech);
+void installServices(std::unique_ptr<ui::Presentation> presentation, std::unique_ptr<speech::SpeechService> speech);
 // Destroys both services; speech first, so nothing speaks once the desktop is gone.
 void releaseServices();
 // Destroys the speech service alone: speech stops, its threads are joined.

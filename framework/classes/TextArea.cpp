@@ -79,13 +79,13 @@ const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "TextArea",
-        .parent = RectControl::__Lookup,
-        .instances = instancesOf<TextAreaInstance>,
-        .operations = kOperations,
-        .properties = kOwnProperties,
-        .events = kEvents,
-    });
+                                    .name = "TextArea",
+                                    .parent = RectControl::__Lookup,
+                                    .instances = instancesOf<TextAreaInstance>,
+                                    .operations = kOperations,
+                                    .properties = kOwnProperties,
+                                    .events = kEvents,
+                                });
 }
 
 namespace Text {

@@ -108,10 +108,7 @@ void WindowDefaultConstructor(Object* window)
         presentation().showWindow(self->view.id());
 }
 
-bool cancelClose(Object* window, bool quitting)
-{
-    return callEventHandler<bool>(window, Event::CancelClose, quitting);
-}
+bool cancelClose(Object* window, bool quitting) { return callEventHandler<bool>(window, Event::CancelClose, quitting); }
 
 using W = Window::Op;
 
@@ -119,8 +116,7 @@ constexpr OperationRow kOperations[] = {
     // function, slot, name, signature
     op<&Window::Show>(W::Show, "Show", "%%"),
     op<&ShowWithin>(W::ShowWithin, "ShowWithin", "%%o<Window>"),
-    op<&unsupportedOperation<kShowModalWithin, void, Object*>>(W::ShowModalWithin, "ShowModalWithin",
-                                                               "%%o<Window>"),
+    op<&unsupportedOperation<kShowModalWithin, void, Object*>>(W::ShowModalWithin, "ShowModalWithin", "%%o<Window>"),
     op<&Window::Hide>(W::Hide, "Hide", "%%"),
     op<&Window::Close>(W::Close, "Close", "%%"),
     op<&Refresh>(W::Refresh, "Refresh", "%%"),
@@ -133,10 +129,8 @@ constexpr OperationRow kOperations[] = {
     op<&acceptDrop<DropRaw>>(W::AcceptRawDataDrop, "AcceptRawDataDrop", "%%s"),
     op<&ControlAt>(W::Control, "Control", "%o<RectControl>%i4"),
     op<&unsupportedOperation<kSetFocus>>(W::SetFocus, "SetFocus", "%%"),
-    op<&unsupportedOperation<kDrawInto, void, Object*, int32_t, int32_t>>(W::DrawInto, "DrawInto",
-                                                                          "%%o<Graphics>i4i4"),
-    op<&unsupportedOperation<kDrawBackground, void, Object*>>(W::_DrawBackground, "_DrawBackground",
-                                                              "%%o<Graphics>"),
+    op<&unsupportedOperation<kDrawInto, void, Object*, int32_t, int32_t>>(W::DrawInto, "DrawInto", "%%o<Graphics>i4i4"),
+    op<&unsupportedOperation<kDrawBackground, void, Object*>>(W::_DrawBackground, "_DrawBackground", "%%o<Graphics>"),
     op<&UpdateNow>(W::UpdateNow, "UpdateNow", "%%"),
     op<&Window::_AddControl>(W::_AddControl, "_AddControl", "%%so<RectControl>"),
     op<&unsupportedOperation<kAddMenuHandler, void, String*, Object*>>(W::_AddMenuHandler, "_AddMenuHandler",
@@ -175,6 +169,7 @@ constexpr OperationRow kOperations[] = {
 };
 static_assert(rowsFollowSlots(kOperations, 0, Window::Op::End));
 
+// clang-format off
 constexpr Event kEvents[] = {
     Event::Layout, Event::CreateControls, Event::AddMenuHandlers, Event::SetupBindings, Event::Open,
     Event::Close, Event::CancelClose, Event::KeyDown, Event::KeyUp, Event::MouseMove, Event::MouseEnter,
@@ -183,7 +178,9 @@ constexpr Event kEvents[] = {
     Event::Minimize, Event::Maximize, Event::Restore, Event::MouseWheel, Event::ConstructContextualMenu,
     Event::ContextualMenuAction, Event::DragEnter, Event::DragExit, Event::DragOver, Event::ContentsChanged,
 };
+// clang-format on
 
+// clang-format off
 constexpr ConstantRow kConstants[] = {
     // name                       value
     {"FrameTypeDocument", 0},
@@ -217,6 +214,7 @@ constexpr ConstantRow kConstants[] = {
     {"CloseByProgram", 1},
     {"CloseByQuit", 2},
 };
+// clang-format on
 
 ui::Rgb rgb(Colour colour) { return {colour.red, colour.green, colour.blue}; }
 

@@ -21,22 +21,65 @@ struct WindowInstance : Object {
 
     ViewBinding view{&ui::Presentation::destroyWindow};
     bool closed = false;
-    uint32_t acceptedDrops = 0;  // DropText | DropPicture | ...
-    std::vector<std::pair<Ref<String>, Ref<Object>>> controls;  // in the order added
+    uint32_t acceptedDrops = 0;                                // DropText | DropPicture | ...
+    std::vector<std::pair<Ref<String>, Ref<Object>>> controls; // in the order added
 };
 
 namespace Window {
 
 // The table of operations, in order.
 enum class Op : uint32_t {
-    Show, ShowWithin, ShowModalWithin, Hide, Close, Refresh, RefreshRect, ShowModal,
-    AcceptTextDrop, AcceptPictureDrop, AcceptFileDrop, AcceptMacDataDrop, AcceptRawDataDrop,
-    Control, SetFocus, DrawInto, _DrawBackground, UpdateNow, _AddControl, _AddMenuHandler,
-    Window, Operator_Convert, __New, _Move, Maximize, Minimize, Restore, _Update, _CallMoved,
-    _EnableMenuItems, _CallActivated, _CallDeactivated, _HandleMenuCommand, _UnifiedClose,
-    _CallMouseDown, _CallResized, _CallResizing, _RemoveControl, _MouseEnter, _MouseExit,
-    _MouseMove, _Paint, _MouseWheel, _KeyDown, __DependencyList, Constructor, TrueWindow,
-    FocusNext, FocusPrevious, _ControlByName, _ControlByNameIndex,
+    Show,
+    ShowWithin,
+    ShowModalWithin,
+    Hide,
+    Close,
+    Refresh,
+    RefreshRect,
+    ShowModal,
+    AcceptTextDrop,
+    AcceptPictureDrop,
+    AcceptFileDrop,
+    AcceptMacDataDrop,
+    AcceptRawDataDrop,
+    Control,
+    SetFocus,
+    DrawInto,
+    _DrawBackground,
+    UpdateNow,
+    _AddControl,
+    _AddMenuHandler,
+    Window,
+    Operator_Convert,
+    __New,
+    _Move,
+    Maximize,
+    Minimize,
+    Restore,
+    _Update,
+    _CallMoved,
+    _EnableMenuItems,
+    _CallActivated,
+    _CallDeactivated,
+    _HandleMenuCommand,
+    _UnifiedClose,
+    _CallMouseDown,
+    _CallResized,
+    _CallResizing,
+    _RemoveControl,
+    _MouseEnter,
+    _MouseExit,
+    _MouseMove,
+    _Paint,
+    _MouseWheel,
+    _KeyDown,
+    __DependencyList,
+    Constructor,
+    TrueWindow,
+    FocusNext,
+    FocusPrevious,
+    _ControlByName,
+    _ControlByNameIndex,
     End
 };
 using fw::slot;

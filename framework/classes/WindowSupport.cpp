@@ -23,10 +23,9 @@ void removeFrom(Ref<ObjectArrayInstance>& list, Object* window)
     if (!list)
         return;
     auto& elements = list->elements;
-    elements.erase(std::remove_if(elements.begin(), elements.end(), [window](const Ref<Object>& e) {
-                       return e.get() == window;
-                   }),
-                   elements.end());
+    elements.erase(
+        std::remove_if(elements.begin(), elements.end(), [window](const Ref<Object>& e) { return e.get() == window; }),
+        elements.end());
 }
 
 Ref<ObjectArrayInstance> openWindows;
@@ -56,10 +55,7 @@ std::vector<Object*> all()
     return windows;
 }
 
-void __Exit()
-{
-    Ref<ObjectArrayInstance> held = std::move(openWindows);
-}
+void __Exit() { Ref<ObjectArrayInstance> held = std::move(openWindows); }
 } // namespace Windows
 
 namespace mDirtyWindows {
@@ -88,10 +84,7 @@ void flush()
         static_cast<WindowInstance*>(window.get())->syncView();
 }
 
-void __Exit()
-{
-    Ref<ObjectArrayInstance> held = std::move(dirtyWindows);
-}
+void __Exit() { Ref<ObjectArrayInstance> held = std::move(dirtyWindows); }
 
 void forgetPostedFlush() { flushPosted = false; }
 } // namespace mDirtyWindows

@@ -67,9 +67,9 @@ const ClassTable* registerClass(const ClassTable*& table, const ClassDescription
     const ClassTotals totals = totalsOf(
         parent ? ClassTotals{parent->members.size(), parent->events.size(), parent->properties.size()} : ClassTotals{},
         description);
-    ClassTable* built = RuntimeNewClass(parent, static_cast<int32_t>(totals.members), 0,
-                                        static_cast<int32_t>(totals.events), 0, static_cast<int32_t>(totals.properties),
-                                        description.publicClass ? 1 : 0);
+    ClassTable* built =
+        RuntimeNewClass(parent, static_cast<int32_t>(totals.members), 0, static_cast<int32_t>(totals.events), 0,
+                        static_cast<int32_t>(totals.properties), description.publicClass ? 1 : 0);
     table = built;
     built->name = makeString(description.name);
     if (!registeredClasses.emplace(description.name, built).second)

@@ -18,10 +18,10 @@ enum class Visibility : bool { Shown, Hidden };
 
 struct OperationRow {
     std::string_view name;
-    std::string_view signature;  // "%" result "%" parameters
-    TypedCode (*code)();         // the operation, with its function type
-    Invoker invoker;             // follows from the function's type; nil: not callable through introspection
-    uint32_t slot = kNextSlot;   // its slot; below the parent's count, the inherited slot it replaces
+    std::string_view signature; // "%" result "%" parameters
+    TypedCode (*code)();        // the operation, with its function type
+    Invoker invoker;            // follows from the function's type; nil: not callable through introspection
+    uint32_t slot = kNextSlot;  // its slot; below the parent's count, the inherited slot it replaces
     Visibility visibility = Visibility::Shown;
 };
 
@@ -92,14 +92,14 @@ inline constexpr Instances instancesOf{
 
 struct ClassDescription {
     std::string_view name;
-    const ClassTable* (*parent)() = nullptr;  // nil: the root class
-    Instances instances = {};                 // none: the parent's
+    const ClassTable* (*parent)() = nullptr; // nil: the root class
+    Instances instances = {};                // none: the parent's
     std::span<const OperationRow> operations = {};
     std::span<const PropertyRow> properties = {};
-    std::span<const Event> events = {};  // its own, after the parent's
+    std::span<const Event> events = {}; // its own, after the parent's
     std::span<const ConstantRow> constants = {};
     std::span<const HandlerRow> handlers = {};
-    bool publicClass = true;  // carries the class attribute "__Scope" = "Public"
+    bool publicClass = true; // carries the class attribute "__Scope" = "Public"
 };
 
 // A class's member, event and property totals, its parent's included.

@@ -20,12 +20,10 @@ std::string className(const ClassTable* classTable)
     return classTable && classTable->name ? std::string(classTable->name->view()) : std::string("(unnamed)");
 }
 
-
 std::string readableType(const std::type_info& type)
 {
     int status = 0;
-    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
-                                                std::free);
+    std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
     return status == 0 && name ? std::string(name.get()) : std::string(type.name());
 }
 
@@ -120,8 +118,8 @@ bool RuntimeObjectIsa(const Object* object, const ClassTable* classTable)
 Ref<Object> RuntimeCheckCast(Ref<Object> object, const ClassTable* classTable)
 {
     if (object && !RuntimeObjectIsa(object.get(), classTable)) {
-        std::string message = "an object of class " + std::string(object->classTable()->name->view()) +
-                              " is not a " + std::string(classTable->name->view());
+        std::string message = "an object of class " + std::string(object->classTable()->name->view()) + " is not a " +
+                              std::string(classTable->name->view());
         raiseRuntimeException(IllegalCastException::__Lookup(), message);
     }
     return object;
@@ -160,9 +158,6 @@ std::string slotDescription(const ClassTable* classTable, uint32_t slot)
 }
 } // namespace detail
 
-Attribute publicScope()
-{
-    return {.name = makeString("__Scope"), .value = makeString("Public"), .hasValue = 1};
-}
+Attribute publicScope() { return {.name = makeString("__Scope"), .value = makeString("Public"), .hasValue = 1}; }
 
 } // namespace fw

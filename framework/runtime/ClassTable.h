@@ -22,14 +22,14 @@ namespace fw {
 // An attribute of a member or of a class, such as "__Scope" = "Public".
 struct Attribute {
     Ref<String> name;
-    Ref<String> value;     // nil when hasValue is 0
+    Ref<String> value; // nil when hasValue is 0
     uint8_t hasValue = 0;
 };
 
 enum class MemberKind : int32_t {
-    Operation = 1,  // an entry of the table of operations
-    Property = 2,   // a slot of the property table
-    Constant = 3,   // a named value of the class
+    Operation = 1, // an entry of the table of operations
+    Property = 2,  // a slot of the property table
+    Constant = 3,  // a named value of the class
 };
 
 struct MemberEntry;
@@ -43,15 +43,15 @@ struct MemberEntry {
     Ref<String> name;
     MemberKind kind = MemberKind::Operation;
     std::vector<Attribute> attributes;
-    Ref<String> signature;   // "%" result "%" parameters
+    Ref<String> signature; // "%" result "%" parameters
     TypedCode code;
     Invoker invoker = nullptr;
-    int32_t constantValue = 0;  // the value of a Constant member
+    int32_t constantValue = 0; // the value of a Constant member
 };
 
 struct EventEntry {
     Event event = Event::Count;
-    TypedCode handler;  // the class's handler, of the type its event fixes (Event.h); nil: none
+    TypedCode handler; // the class's handler, of the type its event fixes (Event.h); nil: none
 
     std::string_view name() const { return eventName(event); }
 };
@@ -101,7 +101,7 @@ struct ClassTable {
     const ClassTable* parent = nullptr;
     Ref<String> name;
     uint32_t instanceSize = 0;
-    uint8_t kind = 0;  // 0: an ordinary class, 1: an interface
+    uint8_t kind = 0; // 0: an ordinary class, 1: an interface
     InstanceFactory createInstance = nullptr;
     std::vector<TypedCode> operations;
     std::vector<MemberEntry> members;
@@ -146,10 +146,7 @@ Ref<Object> RuntimeCheckCast(Ref<Object> object, const ClassTable* classTable);
 // The slot of an operation in its class's table of operations.
 template <class Op>
 requires std::is_enum_v<Op>
-constexpr uint32_t slot(Op op)
-{
-    return static_cast<uint32_t>(op);
-}
+constexpr uint32_t slot(Op op) { return static_cast<uint32_t>(op); }
 
 // The slot's entry; a framework fault when self is nil or the slot is empty.
 const TypedCode& operationSlot(const Object* self, uint32_t slot);

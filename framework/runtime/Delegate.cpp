@@ -15,9 +15,8 @@ namespace Delegate {
 const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
-    return registerClass(table, {.name = "Delegate",
-                                 .parent = ObjectClass::__Lookup,
-                                 .instances = instancesOf<DelegateInstance>});
+    return registerClass(
+        table, {.name = "Delegate", .parent = ObjectClass::__Lookup, .instances = instancesOf<DelegateInstance>});
 }
 } // namespace Delegate
 

@@ -21,8 +21,8 @@ struct DelegateInstance : Object {
 
     TypedCode invoker;
     TypedCode code;
-    Ref<Object> heldTarget;      // flag word 0
-    Ref<WeakHolder> holder;      // flag word 1
+    Ref<Object> heldTarget; // flag word 0
+    Ref<WeakHolder> holder; // flag word 1
     Ref<String> parameters;
     int32_t flags = 0;
 };

@@ -23,6 +23,7 @@ using NotifyHandler = void (*)(Object* self);
 using ActionHandler = bool (*)(Object* self);
 using CancelCloseHandler = bool (*)(Object* self, bool quitting);
 
+// clang-format off
 enum class Event : uint8_t {
     Layout, CreateControls, AddMenuHandlers, SetupBindings, Open, Close, CancelClose,
     KeyDown, KeyUp, MouseMove, MouseEnter, MouseExit, Paint, MouseDown, MouseDrag,
@@ -33,6 +34,7 @@ enum class Event : uint8_t {
     Action, EnableMenu, TextChange, SelChange,
     Count
 };
+// clang-format on
 
 struct EventInfo {
     Event event;

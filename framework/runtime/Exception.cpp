@@ -19,9 +19,9 @@ namespace RuntimeException {
 const ClassTable* __Lookup()
 {
     static const ClassTable* table = nullptr;
-    return registerClass(table, {.name = "RuntimeException",
-                                 .parent = ObjectClass::__Lookup,
-                                 .properties = kRuntimeExceptionProperties});
+    return registerClass(
+        table,
+        {.name = "RuntimeException", .parent = ObjectClass::__Lookup, .properties = kRuntimeExceptionProperties});
 }
 } // namespace RuntimeException
 
@@ -66,20 +66,14 @@ Ref<Object> runtimeExceptionFor(std::exception_ptr foreign) noexcept
     }
 }
 
-void RaiseNilObjectException()
-{
-    throw Raised{newRuntimeException(NilObjectException::__Lookup(), "nil object")};
-}
+void RaiseNilObjectException() { throw Raised{newRuntimeException(NilObjectException::__Lookup(), "nil object")}; }
 
 void raiseRuntimeException(const ClassTable* exceptionClass, std::string_view message)
 {
     throw Raised{newRuntimeException(exceptionClass, message)};
 }
 
-void RuntimeReraiseException(Object* exception)
-{
-    throw Raised{Ref<Object>::retain(exception)};
-}
+void RuntimeReraiseException(Object* exception) { throw Raised{Ref<Object>::retain(exception)}; }
 
 String* exceptionMessage(Object* exception)
 {

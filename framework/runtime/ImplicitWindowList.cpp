@@ -8,7 +8,7 @@ namespace fw {
 
 namespace {
 
-Ref<ObjectMapInstance> theList;  // the windows under the short names of their classes
+Ref<ObjectMapInstance> theList; // the windows under the short names of their classes
 
 std::string_view classNameOf(Object* window) { return window->classTable()->name->view(); }
 
@@ -38,10 +38,7 @@ void removeImplicitWindow(Object* window)
 
 namespace _mImplicitWindowList {
 bool exists() { return static_cast<bool>(theList); }
-void __Exit()
-{
-    Ref<ObjectMapInstance> held = std::move(theList);
-}
+void __Exit() { Ref<ObjectMapInstance> held = std::move(theList); }
 } // namespace _mImplicitWindowList
 
 } // namespace fw

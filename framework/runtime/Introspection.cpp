@@ -43,8 +43,7 @@ std::string_view MemberInfo::Scope() const
 Ref<Object> MemberInfo::Invoke(Object* target, Object* arguments) const
 {
     if (!entry_->invoker)
-        raiseRuntimeException(RuntimeException::__Lookup(),
-                              "member " + std::string(Name()) + " cannot be invoked");
+        raiseRuntimeException(RuntimeException::__Lookup(), "member " + std::string(Name()) + " cannot be invoked");
     return entry_->invoker(*entry_, target, arguments);
 }
 

@@ -16,8 +16,8 @@
 namespace fw {
 
 struct SignatureParts {
-    std::string_view result;      // between the first and the second "%"
-    std::string_view parameters;  // after the second "%"
+    std::string_view result;     // between the first and the second "%"
+    std::string_view parameters; // after the second "%"
 };
 
 constexpr SignatureParts splitSignature(std::string_view signature)
@@ -37,6 +37,7 @@ inline void signatureDoesNotFitFunction() {}
 // The code of a C++ type in a signature; "?" for a type that no code names.
 template <class T>
 inline constexpr std::string_view kTypeCode = "?";
+// clang-format off
 template <> inline constexpr std::string_view kTypeCode<void> = "";
 template <> inline constexpr std::string_view kTypeCode<Object*> = "o";
 template <> inline constexpr std::string_view kTypeCode<Ref<Object>> = "o";
@@ -45,13 +46,14 @@ template <> inline constexpr std::string_view kTypeCode<Ref<String>> = "s";
 template <> inline constexpr std::string_view kTypeCode<int32_t> = "i4";
 template <> inline constexpr std::string_view kTypeCode<bool> = "b";
 template <> inline constexpr std::string_view kTypeCode<const ClassTable*> = "p";
+// clang-format on
 
 // Takes code off the front of codes; "o" takes "o<Class>" or "v".
 consteval bool takeTypeCode(std::string_view& codes, std::string_view code)
 {
     size_t length = code != "?" && codes.starts_with(code) ? code.size() : 0;
     if (code == "o")
-        length = codes.starts_with("o<") ? codes.find('>') + 1 : codes.starts_with('v') ? 1 : 0;  // "o<" unclosed: 0
+        length = codes.starts_with("o<") ? codes.find('>') + 1 : codes.starts_with('v') ? 1 : 0; // "o<" unclosed: 0
     codes.remove_prefix(length);
     return length > 0 || code.empty();
 }
@@ -61,8 +63,8 @@ consteval bool takeTypeCode(std::string_view& codes, std::string_view code)
 template <class Result, class... Parameters>
 consteval void requireSignatureFits(Result (*)(Object*, Parameters...), std::string_view signature)
 {
-    if (!takeTypeCode(signature, "%") || !takeTypeCode(signature, kTypeCode<Result>) ||
-        !takeTypeCode(signature, "%") || !(takeTypeCode(signature, kTypeCode<Parameters>) && ...) || !signature.empty())
+    if (!takeTypeCode(signature, "%") || !takeTypeCode(signature, kTypeCode<Result>) || !takeTypeCode(signature, "%") ||
+        !(takeTypeCode(signature, kTypeCode<Parameters>) && ...) || !signature.empty())
         diagnostic::signatureDoesNotFitFunction();
 }
 
@@ -96,8 +98,10 @@ Ref<Object> invoke(const MemberEntry& member, Object* target, Object* arguments)
 // "%%o<Class>"; nil for another shape, which introspection does not call.
 template <class Function>
 inline constexpr Invoker kInvokerFor = nullptr;
+// clang-format off
 template <> inline constexpr Invoker kInvokerFor<void (*)(Object*)> = invoke<void>;
 template <> inline constexpr Invoker kInvokerFor<Ref<Object> (*)(Object*)> = invoke<Ref<Object>>;
 template <> inline constexpr Invoker kInvokerFor<void (*)(Object*, Object*)> = invoke<void, Object*>;
+// clang-format on
 
 } // namespace fw

@@ -72,10 +72,7 @@ void RuntimeUnlockString(String* string)
         delete string;
 }
 
-Ref<String> makeString(std::string_view bytes)
-{
-    return Ref<String>::adopt(new String(std::string(bytes)));
-}
+Ref<String> makeString(std::string_view bytes) { return Ref<String>::adopt(new String(std::string(bytes))); }
 
 int64_t liveObjectCount() { return liveObjects; }
 int64_t liveStringCount() { return liveStrings; }

@@ -22,7 +22,7 @@ using Code = void (*)();
 // that a call through them is checked against what the entry really holds.
 struct TypedCode {
     Code code = nullptr;
-    const std::type_info* type = nullptr;  // of the function pointer; nil while code is nil
+    const std::type_info* type = nullptr; // of the function pointer; nil while code is nil
 
     explicit operator bool() const { return code != nullptr; }
     // Whether it holds a function of type F.
@@ -85,7 +85,7 @@ private:
 
     const ClassTable* classTable_;
     int32_t references_ = 1;
-    WeakHolder* holder_ = nullptr;  // not owned; cleared by either side's destructor
+    WeakHolder* holder_ = nullptr; // not owned; cleared by either side's destructor
     std::vector<StoredValue> propertyValues_;
     std::vector<EventBinding> eventBindings_;
 };

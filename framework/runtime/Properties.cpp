@@ -53,9 +53,10 @@ void setProperty(Object* object, uint32_t slot, StoredValue value)
     if (row.derive)
         classFault(object->classTable(), " derives its property " + std::string(row.name) + ", which cannot be set");
     if (!holdsKind(value, row.kind))
-        classFault(object->classTable(), " declares its property " + std::string(row.name) + " " +
-                                  std::string(valueKindInfo(row.kind).name) + ", and is given a " +
-                                  std::string(valueKindInfo(static_cast<ValueKind>(value.index() - 1)).name));
+        classFault(object->classTable(),
+                   " declares its property " + std::string(row.name) + " " + std::string(valueKindInfo(row.kind).name) +
+                       ", and is given a " +
+                       std::string(valueKindInfo(static_cast<ValueKind>(value.index() - 1)).name));
     object->propertyValues()[slot] = std::move(value);
     object->propertyChanged(slot);
 }

@@ -19,12 +19,12 @@ void setProperty(Object* object, std::string_view name, StoredValue value);
 
 // The value in the property's slot, or a derived property's value now.
 StoredValue propertyValue(const Object* object, std::string_view name);
-int32_t intProperty(const Object* object, std::string_view name);     // 0 when unset; an Enum8 widened
-bool boolProperty(const Object* object, std::string_view name);       // false when unset
-float singleProperty(const Object* object, std::string_view name);    // 0 when unset
-std::string_view textProperty(const Object* object, std::string_view name);  // empty when unset
-Colour colourProperty(const Object* object, std::string_view name);   // black when unset
-Object* objectProperty(const Object* object, std::string_view name);  // borrowed; nil when unset
+int32_t intProperty(const Object* object, std::string_view name);           // 0 when unset; an Enum8 widened
+bool boolProperty(const Object* object, std::string_view name);             // false when unset
+float singleProperty(const Object* object, std::string_view name);          // 0 when unset
+std::string_view textProperty(const Object* object, std::string_view name); // empty when unset
+Colour colourProperty(const Object* object, std::string_view name);         // black when unset
+Object* objectProperty(const Object* object, std::string_view name);        // borrowed; nil when unset
 
 // Applies every setting of the list, in stored order, through the object's
 // property table. A malformed list or a setting the class does not take

@@ -22,7 +22,7 @@ namespace fw {
 // What a property holds. The first four kinds are also the forms that a
 // value takes in a property list.
 enum class ValueKind : uint8_t { Int32, Boolean, Colour, Text, Single, Enum8, Object, Count };
-using PropertyForm = ValueKind;  // Int32, Boolean, Colour or Text
+using PropertyForm = ValueKind; // Int32, Boolean, Colour or Text
 
 inline constexpr size_t kValueKindCount = static_cast<size_t>(ValueKind::Count);
 inline constexpr size_t kPropertyFormCount = 4;
@@ -30,8 +30,8 @@ inline constexpr size_t kPropertyFormCount = 4;
 struct ValueKindInfo {
     ValueKind kind;
     std::string_view name;
-    std::string_view signature;  // a property member's introspection signature
-    size_t fixedBytes;           // in a list the whole value, or for text its count; 0: not in lists
+    std::string_view signature; // a property member's introspection signature
+    size_t fixedBytes;          // in a list the whole value, or for text its count; 0: not in lists
 };
 
 inline constexpr ValueKindInfo kValueKinds[] = {
@@ -45,9 +45,11 @@ inline constexpr ValueKindInfo kValueKinds[] = {
     {.kind = ValueKind::Object, .name = "Object", .signature = "%o<Object>%", .fixedBytes = 0},
 };
 static_assert(rowsFollowTheirEnum<&ValueKindInfo::kind>(kValueKinds) &&
-                  std::ranges::all_of(kValueKinds, [](const ValueKindInfo& row) {
-                      return (row.fixedBytes > 0) == (static_cast<size_t>(row.kind) < kPropertyFormCount);
-                  }),
+                  std::ranges::all_of(kValueKinds,
+                                      [](const ValueKindInfo& row) {
+                                          return (row.fixedBytes > 0) ==
+                                                 (static_cast<size_t>(row.kind) < kPropertyFormCount);
+                                      }),
               "kValueKinds rows must follow the order of ValueKind, the forms of a property list first");
 
 // `kind` must be one of the kinds before Count.
@@ -74,10 +76,7 @@ static_assert(std::is_same_v<PropertyType<PropertyForm::Boolean>, bool>);
 static_assert(std::is_same_v<PropertyType<PropertyForm::Colour>, Colour>);
 static_assert(std::is_same_v<PropertyType<PropertyForm::Text>, std::string_view>);
 
-constexpr PropertyForm formOf(const PropertyValue& value)
-{
-    return static_cast<PropertyForm>(value.index());
-}
+constexpr PropertyForm formOf(const PropertyValue& value) { return static_cast<PropertyForm>(value.index()); }
 
 // Empty, or a value of one of the kinds, in the order of ValueKind: a
 // property's slot holds nothing yet or a value of its declared kind.

@@ -94,15 +94,14 @@ constexpr char* writeValue(std::string_view text, char* out)
 
 // A boolean or a colour setting.
 template <class Value>
-requires(std::same_as<Value, bool> || std::same_as<Value, Colour>)
-consteval Setting setting(std::string_view name, Value value)
+requires(std::same_as<Value, bool> || std::same_as<Value, Colour>) consteval Setting
+    setting(std::string_view name, Value value)
 {
     return {.name = name, .value = PropertyValue(std::in_place_type<Value>, value)};
 }
 
 template <std::integral Integer>
-requires(!std::same_as<Integer, bool>)
-consteval Setting setting(std::string_view name, Integer value)
+requires(!std::same_as<Integer, bool>) consteval Setting setting(std::string_view name, Integer value)
 {
     if (!std::in_range<int32_t>(value))
         diagnostic::integerDoesNotFitInt32();

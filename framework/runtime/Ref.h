@@ -28,9 +28,14 @@ public:
     Ref(const Ref& other) : pointer_(other.pointer_) { lock(pointer_); }
     Ref(Ref&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
     template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
-    Ref(Ref<U>&& other) noexcept : pointer_(other.leak()) {}
+    Ref(Ref<U>&& other) noexcept : pointer_(other.leak())
+    {
+    }
     template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
-    Ref(const Ref<U>& other) : pointer_(other.get()) { lock(pointer_); }
+    Ref(const Ref<U>& other) : pointer_(other.get())
+    {
+        lock(pointer_);
+    }
     ~Ref() { unlock(pointer_); }
 
     Ref& operator=(Ref other) noexcept
@@ -78,9 +83,15 @@ private:
 };
 
 template <class T, class U>
-bool operator==(const Ref<T>& a, const Ref<U>& b) { return a.get() == b.get(); }
+bool operator==(const Ref<T>& a, const Ref<U>& b)
+{
+    return a.get() == b.get();
+}
 template <class T>
-bool operator==(const Ref<T>& a, std::nullptr_t) { return a.get() == nullptr; }
+bool operator==(const Ref<T>& a, std::nullptr_t)
+{
+    return a.get() == nullptr;
+}
 
 // Assign first, release the old value after: a store never drops the last
 // reference to something the new value still needs.

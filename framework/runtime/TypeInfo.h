@@ -20,13 +20,19 @@ const ClassTable* describedClass(Object* info);
 
 namespace ClassInfo {
 const ClassTable* __Lookup();
-namespace sClassRefMap { void __Exit(); }
-namespace sClassFQNToRefMap { void __Exit(); }
+namespace sClassRefMap {
+void __Exit();
+}
+namespace sClassFQNToRefMap {
+void __Exit();
+}
 } // namespace ClassInfo
 
 namespace ArrayInfo {
 const ClassTable* __Lookup();
-namespace mArrayMap { void __Exit(); }
+namespace mArrayMap {
+void __Exit();
+}
 } // namespace ArrayInfo
 
 } // namespace fw::Introspection

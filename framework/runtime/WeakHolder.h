@@ -13,7 +13,7 @@ struct WeakHolder : Object {
     // The target with a new reference, or nil once it is gone.
     Ref<Object> value() const { return Ref<Object>::retain(target); }
 
-    Object* target;  // not owned
+    Object* target; // not owned
 };
 
 namespace WeakRef {

@@ -29,8 +29,8 @@ void AudioPump::stop()
         return;
     {
         std::lock_guard lock(mutex_);
-        stopping_ = true;  // nothing more is written
-        output_->flush();  // wakes the pump thread if it waits for room
+        stopping_ = true; // nothing more is written
+        output_->flush(); // wakes the pump thread if it waits for room
     }
     started_.notify_all();
     queue_.close();
@@ -51,16 +51,13 @@ bool AudioPump::openDevice()
     return deviceOpen_;
 }
 
-bool AudioPump::ensureDeviceOpen()
-{
-    return deviceOpen_ || (retryDevice_.exchange(false) && openDevice());
-}
+bool AudioPump::ensureDeviceOpen() { return deviceOpen_ || (retryDevice_.exchange(false) && openDevice()); }
 
 void AudioPump::deviceLost()
 {
     output_->close();
     deviceOpen_ = false;
-    retryDevice_ = true;  // the next samples try once more, then wait for something new
+    retryDevice_ = true; // the next samples try once more, then wait for something new
 }
 
 void AudioPump::play(std::span<const int16_t> samples, uint64_t generation)
@@ -70,7 +67,7 @@ void AudioPump::play(std::span<const int16_t> samples, uint64_t generation)
         {
             std::lock_guard lock(mutex_);
             if (stopping_ || generation != queue_.generation())
-                return;  // interrupted: the device has been or is about to be flushed
+                return; // interrupted: the device has been or is about to be flushed
             taken = output_->write(samples);
         }
         if (!taken) {
@@ -94,13 +91,13 @@ void AudioPump::run()
             return;
     }
     if (sampleRate_ > 0)
-        openDevice();  // ready before the first request, off the caller's path
+        openDevice(); // ready before the first request, off the caller's path
     std::vector<int16_t> chunk;
     uint64_t generation = 0;
     while (queue_.pop(chunk, kChunkSamples, generation)) {
         if (chunk.empty()) {
             if (deviceOpen_)
-                output_->finish();  // everything said: let the device sleep
+                output_->finish(); // everything said: let the device sleep
             continue;
         }
         if (ensureDeviceOpen())

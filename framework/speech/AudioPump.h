@@ -71,11 +71,11 @@ private:
     // and stopping_ too.
     std::mutex mutex_;
     std::condition_variable started_;
-    int sampleRate_ = -1;  // -1 until start()
+    int sampleRate_ = -1; // -1 until start()
     bool stopping_ = false;
     std::atomic<bool> retryDevice_{false};
-    bool deviceOpen_ = false;             // pump thread only
-    bool deviceFailureReported_ = false;  // pump thread only
+    bool deviceOpen_ = false;            // pump thread only
+    bool deviceFailureReported_ = false; // pump thread only
     // Started last, in the constructor's body: it uses every member above.
     std::thread thread_;
 };

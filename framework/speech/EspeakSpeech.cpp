@@ -97,7 +97,7 @@ void EspeakSpeech::shutDown()
         requests_.clear();
     }
     queue_.interrupt(++generation_);
-    pump_.stop();  // silences the device at once
+    pump_.stop(); // silences the device at once
     requestsWaiting_.notify_all();
     if (synthesisThread_.joinable())
         synthesisThread_.join();
@@ -190,7 +190,7 @@ int onSamples(short* samples, int count, espeak_EVENT* events)
     if (context->generation == kWarmUp)
         return 0;
     if (context->generation != context->current->load())
-        return 1;  // superseded: stop synthesising
+        return 1; // superseded: stop synthesising
     if (!samples || count <= 0)
         return 0;
     std::span<const int16_t> sound(samples, static_cast<size_t>(count));

@@ -27,7 +27,7 @@ private:
     struct Request {
         std::string text;
         uint64_t generation;
-        bool continuation = false;  // the rest of the request before it, which began the reading
+        bool continuation = false; // the rest of the request before it, which began the reading
     };
 
     void shutDown();
@@ -37,8 +37,8 @@ private:
     void queue(Request request);
 
     SampleQueue queue_;
-    AudioPump pump_;  // its lock is taken before mutex_ where a thread holds both
-    std::mutex mutex_;  // guards requests_, stopping_
+    AudioPump pump_;   // its lock is taken before mutex_ where a thread holds both
+    std::mutex mutex_; // guards requests_, stopping_
     std::condition_variable requestsWaiting_;
     std::deque<Request> requests_;
     std::atomic<uint64_t> generation_{0};

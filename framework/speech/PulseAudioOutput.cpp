@@ -1,8 +1,8 @@
 #include "framework/speech/PulseAudioOutput.h"
 
 #include <pulse/error.h>
-#include <pulse/thread-mainloop.h>
 #include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
 
 #include <algorithm>
 
@@ -129,7 +129,7 @@ std::optional<size_t> PulseAudioOutput::write(std::span<const std::int16_t> samp
         return 0;
     if (pa_stream_write(stream_, samples.data(), count * sizeof(int16_t), nullptr, 0, PA_SEEK_RELATIVE) < 0)
         return std::nullopt;
-    cancelDrain();  // more to play: stay awake
+    cancelDrain(); // more to play: stay awake
     if (corked_) {
         forget(pa_stream_cork(stream_, 0, nullptr, nullptr));
         corked_ = false;
@@ -186,10 +186,7 @@ void PulseAudioOutput::close()
     release();
 }
 
-bool PulseAudioOutput::streamReady() const
-{
-    return stream_ && pa_stream_get_state(stream_) == PA_STREAM_READY;
-}
+bool PulseAudioOutput::streamReady() const { return stream_ && pa_stream_get_state(stream_) == PA_STREAM_READY; }
 
 void PulseAudioOutput::cancelDrain()
 {

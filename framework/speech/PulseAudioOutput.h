@@ -34,18 +34,18 @@ private:
     static void onStreamWritable(pa_stream* stream, size_t bytes, void* self);
     static void onDrained(pa_stream* stream, int success, void* self);
 
-    bool streamReady() const;  // with the loop locked
-    void release();            // with the loop locked
-    void cancelDrain();        // with the loop locked
+    bool streamReady() const; // with the loop locked
+    void release();           // with the loop locked
+    void cancelDrain();       // with the loop locked
 
     // Runs the server connection's callbacks on a thread of its own; every
     // member below is used only with it locked.
-    pa_threaded_mainloop* loop_ = nullptr;  // owned, for the object's whole life
-    pa_context* context_ = nullptr;         // owned
-    pa_stream* stream_ = nullptr;           // owned
-    pa_operation* drain_ = nullptr;         // owned; the drain that corks once played out
+    pa_threaded_mainloop* loop_ = nullptr; // owned, for the object's whole life
+    pa_context* context_ = nullptr;        // owned
+    pa_stream* stream_ = nullptr;          // owned
+    pa_operation* drain_ = nullptr;        // owned; the drain that corks once played out
     bool corked_ = true;
-    bool wakeRequested_ = false;  // a flush ends a waitForRoom()
+    bool wakeRequested_ = false; // a flush ends a waitForRoom()
 };
 
 } // namespace fw::speech

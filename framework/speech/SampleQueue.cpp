@@ -38,7 +38,7 @@ bool SampleQueue::pop(std::vector<int16_t>& chunk, size_t maximum, uint64_t& gen
     chunk.assign(queued_.begin(), queued_.begin() + static_cast<std::ptrdiff_t>(count));
     queued_.erase(queued_.begin(), queued_.begin() + static_cast<std::ptrdiff_t>(count));
     if (count == 0)
-        ended_ = false;  // said once
+        ended_ = false; // said once
     room_.notify_all();
     return true;
 }

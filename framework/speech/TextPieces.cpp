@@ -4,20 +4,11 @@ namespace fw::speech {
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-bool endsSentence(char c)
-{
-    return c == '.' || c == '!' || c == '?' || c == ';' || c == ':';
-}
+bool endsSentence(char c) { return c == '.' || c == '!' || c == '?' || c == ';' || c == ':'; }
 
-bool isContinuationByte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 } // namespace
 

@@ -38,9 +38,6 @@ std::string sanitiseForSpeech(std::string_view text)
     return safe;
 }
 
-bool hasWords(std::string_view text)
-{
-    return text.find_first_not_of(" \t\n") != std::string_view::npos;
-}
+bool hasWords(std::string_view text) { return text.find_first_not_of(" \t\n") != std::string_view::npos; }
 
 } // namespace fw::speech

@@ -17,8 +17,11 @@ inline size_t utf8SequenceLength(std::string_view text, char32_t& codePoint)
         return 0;
     auto byte = [&](size_t i) { return static_cast<uint8_t>(text[i]); };
     const uint8_t lead = byte(0);
-    const size_t length =
-        lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    const size_t length = lead < 0x80           ? 1
+                          : (lead >> 5) == 0x6  ? 2
+                          : (lead >> 4) == 0xE  ? 3
+                          : (lead >> 3) == 0x1E ? 4
+                                                : 0;
     if (length == 0 || length > text.size())
         return 0;
     codePoint = length == 1 ? lead : lead & (0x7F >> length);

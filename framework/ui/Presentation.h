@@ -27,8 +27,8 @@ struct Rgb {
 struct WindowLook {
     std::string title{};
     int32_t left = 0, top = 0, width = 0, height = 0;
-    int32_t frame = 0;          // 7: floats above the windows of every application
-    int32_t placement = 0;      // 2: centred on the main screen
+    int32_t frame = 0;     // 7: floats above the windows of every application
+    int32_t placement = 0; // 2: centred on the main screen
     bool hasBackColor = false;
     Rgb backColor{};
     bool closeButton = false, minimizeButton = false, maximizeButton = false;
@@ -51,15 +51,15 @@ struct ControlLook {
     std::string name{};
     int32_t left = 0, top = 0, width = 0, height = 0;
     bool visible = true, enabled = true;
-    std::string caption{};       // push buttons
-    std::string fontName{};      // "System" or empty: the desktop's font
-    float textSize = 0;          // 0: the desktop's size
+    std::string caption{};  // push buttons
+    std::string fontName{}; // "System" or empty: the desktop's font
+    float textSize = 0;     // 0: the desktop's size
     bool bold = false, italic = false, underline = false;
     std::optional<Rgb> textColor{};
     std::optional<Rgb> backColor{};
     int32_t textAlign = 0;
     bool multiline = false, readOnly = false, border = false;
-    std::shared_ptr<const Image> backdrop{};   // canvases: drawn from the top left; nil for none
+    std::shared_ptr<const Image> backdrop{}; // canvases: drawn from the top left; nil for none
     bool operator==(const ControlLook&) const = default;
 };
 
@@ -99,7 +99,7 @@ inline constexpr EditCommandInfo kEditCommandInfo[] = {
     {.command = EditCommand::Cut, .name = "cut"},
     {.command = EditCommand::Copy, .name = "copy"},
     {.command = EditCommand::Paste, .name = "paste"},
-    {.command = EditCommand::Clear, .name = "clear"},  // the Delete item: removes the selection, nothing else
+    {.command = EditCommand::Clear, .name = "clear"}, // the Delete item: removes the selection, nothing else
     {.command = EditCommand::SelectAll, .name = "selectAll"},
 };
 static_assert(rowsFollowTheirEnum<&EditCommandInfo::command>(kEditCommandInfo),
@@ -115,8 +115,8 @@ constexpr std::string_view editCommandName(EditCommand command)
 // A menu node as the presentation shows it.
 struct MenuNode {
     uint64_t id = 0;
-    std::string text{};        // "&" marks the mnemonic; "-" is a separator
-    std::string shortcut{};    // portable text such as "Cmd+Q"; empty: none
+    std::string text{};     // "&" marks the mnemonic; "-" is a separator
+    std::string shortcut{}; // portable text such as "Cmd+Q"; empty: none
     bool enabled = true;
     // Which standard edit command the item performs on the focused text control.
     EditCommand editCommand = EditCommand::None;

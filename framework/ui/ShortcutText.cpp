@@ -5,8 +5,8 @@ namespace fw::ui {
 namespace {
 
 struct ModifierName {
-    std::string_view portable;  // as the framework writes it
-    std::string_view desktop;   // as the desktop's key sequences spell it
+    std::string_view portable; // as the framework writes it
+    std::string_view desktop;  // as the desktop's key sequences spell it
 };
 
 // portable   desktop

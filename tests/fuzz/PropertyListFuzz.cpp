@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Checker checker{.list = std::string_view(reinterpret_cast<const char*>(data), size)};
     try {
-        fw::decodePropertyList(
-            checker.list, receivedForm,
-            [&](std::string_view name, const fw::PropertyValue& value) { checker.apply(name, value); });
+        fw::decodePropertyList(checker.list, receivedForm, [&](std::string_view name, const fw::PropertyValue& value) {
+            checker.apply(name, value);
+        });
         checker.require(checker.consumed == size);
     } catch (const fw::PropertyListError& error) {
         checker.require(error.offset <= size);

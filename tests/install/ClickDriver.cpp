@@ -15,13 +15,13 @@
 namespace {
 
 constexpr int kTickMilliseconds = 50;
-constexpr int kGiveUpTicks = 600;  // 30 seconds
+constexpr int kGiveUpTicks = 600; // 30 seconds
 
 QPushButton* visibleButton(const QString& caption)
 {
     for (QWidget* widget : QApplication::allWidgets())
-        if (auto* button = qobject_cast<QPushButton*>(widget); button && button->text() == caption &&
-                                                               button->isVisible())
+        if (auto* button = qobject_cast<QPushButton*>(widget);
+            button && button->text() == caption && button->isVisible())
             return button;
     return nullptr;
 }
@@ -63,7 +63,8 @@ void tick()
             quit->click();
         }
         break;
-    case Step::Done: break;
+    case Step::Done:
+        break;
     }
 }
 

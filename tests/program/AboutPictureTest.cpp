@@ -35,7 +35,7 @@ struct Step {
     const char* what;
     std::function<void()> prepare;
     bool loaded;
-    const char* stderrNames;  // what the framework's line must hold; nullptr: no line
+    const char* stderrNames; // what the framework's line must hold; nullptr: no line
 };
 
 TEST(AboutPictureTest, StatesFreshEmptyLoaded)

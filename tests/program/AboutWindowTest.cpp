@@ -24,13 +24,13 @@ constexpr const char* kAbout = "About Lirra Veriz 5.0";
 fw::Object* openAbout()
 {
     fw::Ref<fw::String> name = fw::makeString("frmAbout.frmAbout");
-    return fw::_GetImplicitWindow(name.get()).get();  // the list keeps it
+    return fw::_GetImplicitWindow(name.get()).get(); // the list keeps it
 }
 
 // The picture on the open About window's canvas, as the program set it and
 // as the desktop was asked to draw it.
 struct CanvasPicture {
-    fw::Object* picture;  // borrowed: the canvas holds it
+    fw::Object* picture; // borrowed: the canvas holds it
     int32_t width, height;
     int32_t shownWidth, shownHeight;
 };
@@ -119,10 +119,10 @@ struct ControlCase {
     const char* name;
     fw::ui::ControlKind kind;
     int32_t left, top, width, height, tabIndex;
-    const char* caption;  // nullptr: the canvas, which has none
+    const char* caption; // nullptr: the canvas, which has none
     bool bold;
     fw::ui::Rgb textColor;
-    float textSize;  // 0: none of its own
+    float textSize; // 0: none of its own
 };
 
 TEST_F(AboutWindowTest, WindowAndControlsHaveTheirSettings)
@@ -140,6 +140,7 @@ TEST_F(AboutWindowTest, WindowAndControlsHaveTheirSettings)
 
     using Kind = fw::ui::ControlKind;
     const fw::ui::Rgb black{0, 0, 0}, red{255, 0, 0};
+    // clang-format off
     const ControlCase cases[] = {
         {"Canvas1", Kind::Canvas, 176, 14, 249, 190, 0, nullptr, false, black, 0},
         {"cmdExit", Kind::PushButton, 501, 522, 80, 20, 1, "Exit", false, black, 0},
@@ -147,6 +148,7 @@ TEST_F(AboutWindowTest, WindowAndControlsHaveTheirSettings)
         {"Label2", Kind::Label, 42, 250, 482, 20, 4, nullptr, false, black, 0},
         {"PushButton2", Kind::PushButton, 198, 292, 190, 20, 11, "Listen To Instructions", false, black, 0},
     };
+    // clang-format on
     auto& window = *static_cast<fw::WindowInstance*>(openAbout());
     ASSERT_EQ(window.controls.size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -191,27 +193,50 @@ TEST_F(AboutWindowTest, PropertyListsHoldTheAboutWindowsSettingsInOrder)
     auto label = [](std::string_view name, int32_t top, int32_t height, int32_t tabIndex, std::string_view words,
                     uint8_t red, bool bold) {
         return Entries{
-            text("Name", name),        entry("Index", INT32_MIN),     entry("Left", 42),
-            entry("Top", top),         entry("Width", 482),           entry("Height", height),
-            flag("LockLeft", true),    flag("LockTop", true),         flag("LockRight", false),
-            flag("LockBottom", false), entry("TabPanelIndex", 0),     entry("TabIndex", tabIndex),
-            text("Text", words),       entry("TextAlign", 0),         colour("TextColor", red, 0, 0),
-            flag("Multiline", false),  flag("Enabled", true),         flag("Visible", true),
-            flag("Selectable", false), flag("Transparent", false),    text("HelpTag", ""),
-            flag("AutoDeactivate", true), text("TextFont", "System"), flag("Bold", bold),
-            flag("Italic", false),     flag("Underline", false),      text("DataSource", ""),
-            text("DataField", ""),     text("InitialParent", ""),
+            text("Name", name),
+            entry("Index", INT32_MIN),
+            entry("Left", 42),
+            entry("Top", top),
+            entry("Width", 482),
+            entry("Height", height),
+            flag("LockLeft", true),
+            flag("LockTop", true),
+            flag("LockRight", false),
+            flag("LockBottom", false),
+            entry("TabPanelIndex", 0),
+            entry("TabIndex", tabIndex),
+            text("Text", words),
+            entry("TextAlign", 0),
+            colour("TextColor", red, 0, 0),
+            flag("Multiline", false),
+            flag("Enabled", true),
+            flag("Visible", true),
+            flag("Selectable", false),
+            flag("Transparent", false),
+            text("HelpTag", ""),
+            flag("AutoDeactivate", true),
+            text("TextFont", "System"),
+            flag("Bold", bold),
+            flag("Italic", false),
+            flag("Underline", false),
+            text("DataSource", ""),
+            text("DataField", ""),
+            text("InitialParent", ""),
         };
     };
     const Entries canvas = {
-        text("Name", "Canvas1"),   entry("Index", INT32_MIN),      entry("Left", 176),
-        entry("Top", 14),          entry("Width", 249),            entry("Height", 190),
-        flag("LockLeft", true),    flag("LockTop", true),          flag("LockRight", false),
-        flag("LockBottom", false), entry("TabPanelIndex", 0),      entry("TabIndex", 0),
-        flag("TabStop", true),     flag("Visible", true),          text("HelpTag", ""),
-        flag("AutoDeactivate", true), flag("Enabled", true),       flag("UseFocusRing", true),
-        flag("AcceptFocus", false), flag("AcceptTabs", false),     flag("DoubleBuffer", true),
-        flag("EraseBackground", false), text("InitialParent", ""),
+        text("Name", "Canvas1"),    entry("Index", INT32_MIN),
+        entry("Left", 176),         entry("Top", 14),
+        entry("Width", 249),        entry("Height", 190),
+        flag("LockLeft", true),     flag("LockTop", true),
+        flag("LockRight", false),   flag("LockBottom", false),
+        entry("TabPanelIndex", 0),  entry("TabIndex", 0),
+        flag("TabStop", true),      flag("Visible", true),
+        text("HelpTag", ""),        flag("AutoDeactivate", true),
+        flag("Enabled", true),      flag("UseFocusRing", true),
+        flag("AcceptFocus", false), flag("AcceptTabs", false),
+        flag("DoubleBuffer", true), flag("EraseBackground", false),
+        text("InitialParent", ""),
     };
     std::vector<PropertyListCall> lists = frameworkCalls().propertyLists;
     auto windowList = std::find_if(lists.begin(), lists.end(), [](const auto& l) { return l.object == openAbout(); });
@@ -251,10 +276,8 @@ TEST_F(AboutWindowTest, ListenToInstructionsQueuesThemWithoutInterrupting)
     desktop().click("cmdAbout");
     desktop().click("PushButton2");
     desktop().click("PushButton2");
-    EXPECT_EQ(spoken(), (std::vector<SpokenText>{{" ", true},
-                                                 {"clipboard text", false},
-                                                 {instructions, false},
-                                                 {instructions, false}}))
+    EXPECT_EQ(spoken(), (std::vector<SpokenText>{
+                            {" ", true}, {"clipboard text", false}, {instructions, false}, {instructions, false}}))
         << "the instructions, word for word, each time and never interrupting";
     desktop().click("cmdStop");
     EXPECT_EQ(spoken().back(), (SpokenText{" ", true})) << "the palette still works beside the About window";

@@ -29,7 +29,7 @@ using fw::Introspection::GetMembers;
 struct OwnMember {
     const char* name;
     const char* signature;
-    size_t slot;  // its place in the table of operations
+    size_t slot; // its place in the table of operations
 };
 
 struct ClassCase {
@@ -41,18 +41,33 @@ struct ClassCase {
     std::array<int32_t, 6> newClassArguments;
     size_t operations;
     bool publicClass;
-    std::vector<OwnMember> own;  // in introspection order
-    std::vector<std::pair<std::string, size_t>> handlers{};  // event, slot of its handler
+    std::vector<OwnMember> own;                             // in introspection order
+    std::vector<std::pair<std::string, size_t>> handlers{}; // event, slot of its handler
 };
 
 const std::vector<ClassCase>& classCases()
 {
     static const std::vector<ClassCase> cases = {
-        {App::__Lookup, fw::Application::__Lookup, "App", {48, 0, 10, 0, 19, 0}, 18, false,
+        {App::__Lookup,
+         fw::Application::__Lookup,
+         "App",
+         {48, 0, 10, 0, 19, 0},
+         18,
+         false,
          {{"Constructor", "%%", 17}}},
-        {MenuBar1::__Lookup, fw::MenuBar::__Lookup, "MenuBar1.MenuBar1", {54, 0, 2, 0, 16, 1}, 27, true,
+        {MenuBar1::__Lookup,
+         fw::MenuBar::__Lookup,
+         "MenuBar1.MenuBar1",
+         {54, 0, 2, 0, 16, 1},
+         27,
+         true,
          {{"Untitled0", "%%", 25}, {"Untitled1", "%%", 26}, {"Constructor", "%%", 20}}},
-        {frmMain::__Lookup, fw::Window::__Lookup, "frmMain.frmMain", {145, 0, 33, 0, 49, 1}, 66, true,
+        {frmMain::__Lookup,
+         fw::Window::__Lookup,
+         "frmMain.frmMain",
+         {145, 0, 33, 0, 49, 1},
+         66,
+         true,
          {{"Layout", "%%", 51},
           {"CreateControls", "%%", 52},
           {"_CreateControls0", "%%", 53},
@@ -69,7 +84,12 @@ const std::vector<ClassCase>& classCases()
           {"cmdAbout_Action", "%%o<PushButton>", 64},
           {"cmdDoit_Action", "%%o<PushButton>", 65}},
          {{"Layout", 51}, {"CreateControls", 52}}},
-        {frmAbout::__Lookup, fw::Window::__Lookup, "frmAbout.frmAbout", {140, 0, 33, 0, 49, 1}, 61, true,
+        {frmAbout::__Lookup,
+         fw::Window::__Lookup,
+         "frmAbout.frmAbout",
+         {140, 0, 33, 0, 49, 1},
+         61,
+         true,
          {{"Layout", "%%", 51},
           {"CreateControls", "%%", 52},
           {"_CreateControls0", "%%", 53},
@@ -151,8 +171,7 @@ TEST_F(ClassTablesTest, ClassesAreBuiltOnceEachAfterItsParentAppFrmMainMenuBar1F
     const auto& builds = frameworkCalls().classBuilds;
     auto indexOf = [&](const fw::ClassTable* table) {
         auto found = std::find_if(builds.begin(), builds.end(), [&](const ClassBuild& b) { return b.table == table; });
-        EXPECT_EQ(std::count_if(builds.begin(), builds.end(), [&](const ClassBuild& b) { return b.table == table; }),
-                  1)
+        EXPECT_EQ(std::count_if(builds.begin(), builds.end(), [&](const ClassBuild& b) { return b.table == table; }), 1)
             << table->name->view() << " is built once";
         return found - builds.begin();
     };
@@ -235,13 +254,14 @@ TEST_F(ClassTablesTest, InvokersPassOnWhatTheSignatureStatesAndRefuseNil)
                 entry.code = fw::toCode(noteCallWith);
                 fw::Ref<fw::Object> arguments = fw::makeObjectArray({button.get()});
                 fw::Ref<fw::Object> wrong = fw::makeObjectArray({notAButton.get()});
-                EXPECT_TRUE(raisesA(fw::NilObjectException::__Lookup(), [&] { member.Invoke(nullptr, arguments.get()); }))
-                    << "a nil target raises NilObjectException";
+                EXPECT_TRUE(raisesA(fw::NilObjectException::__Lookup(), [&] {
+                    member.Invoke(nullptr, arguments.get());
+                })) << "a nil target raises NilObjectException";
                 EXPECT_TRUE(raisesA(fw::NilObjectException::__Lookup(), [&] { member.Invoke(target.get(), nullptr); }))
                     << "a nil argument list raises NilObjectException";
-                EXPECT_TRUE(
-                    raisesA(fw::IllegalCastException::__Lookup(), [&] { member.Invoke(target.get(), wrong.get()); }))
-                    << "an argument that is no PushButton fails the cast check";
+                EXPECT_TRUE(raisesA(fw::IllegalCastException::__Lookup(), [&] {
+                    member.Invoke(target.get(), wrong.get());
+                })) << "an argument that is no PushButton fails the cast check";
                 EXPECT_TRUE(invoked.empty()) << "the member ran although the call was refused";
                 EXPECT_EQ(member.Invoke(target.get(), arguments.get()), nullptr);
                 EXPECT_EQ(invoked, (std::vector<std::pair<fw::Object*, fw::Object*>>{{target.get(), button.get()}}))

@@ -146,7 +146,8 @@ fw::Ref<fw::Object> recordPictureGetter()
 }
 
 // Property lists.
-void realMassPropertySetter(fw::Object*, fw::String*) LV_REAL(_ZN2fw25RuntimeMassPropertySetterEPNS_6ObjectEPNS_6StringE);
+void realMassPropertySetter(fw::Object*, fw::String*)
+    LV_REAL(_ZN2fw25RuntimeMassPropertySetterEPNS_6ObjectEPNS_6StringE);
 void recordMassPropertySetter(fw::Object*, fw::String*)
     LV_WRAP(_ZN2fw25RuntimeMassPropertySetterEPNS_6ObjectEPNS_6StringE);
 void recordMassPropertySetter(fw::Object* object, fw::String* list)

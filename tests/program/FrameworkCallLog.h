@@ -11,14 +11,14 @@
 #include <vector>
 
 struct ClassBuild {
-    const fw::ClassTable* table;  // what RuntimeNewClass returned
+    const fw::ClassTable* table; // what RuntimeNewClass returned
     const fw::ClassTable* parent;
     int32_t memberCount, reserved1, eventCount, reserved2, propertyCount, classAttributeCount;
 };
 
 struct PropertyListCall {
     fw::Object* object;
-    std::string list;  // the bytes handed over
+    std::string list; // the bytes handed over
 };
 
 struct DelegateMade {

@@ -36,8 +36,7 @@ TEST_F(MainWindowTest, WindowHasTheSizeTitleColourAndFrameOfThePalette)
     EXPECT_EQ(look.placement, 2);
     EXPECT_TRUE(look.hasBackColor);
     EXPECT_EQ(look.backColor, (fw::ui::Rgb{0x00, 0x80, 0xFF}));
-    EXPECT_FALSE(look.closeButton || look.minimizeButton || look.maximizeButton || look.resizeable ||
-                 look.fullScreen);
+    EXPECT_FALSE(look.closeButton || look.minimizeButton || look.maximizeButton || look.resizeable || look.fullScreen);
     EXPECT_FALSE(fw::boolProperty(mainWindow(), "ContentsChanged"));
 }
 
@@ -104,19 +103,45 @@ TEST_F(MainWindowTest, PropertyListsHoldThePalettesSettingsInOrder)
     frameworkCalls().clear();
     startProgram();
     const Entries txtRead = {
-        text("Name", "txtRead"),      entry("Index", INT32_MIN),         entry("Left", 14),
-        entry("Top", 65),             entry("Width", 329),               entry("Height", 376),
-        flag("LockLeft", true),       flag("LockTop", true),             flag("LockRight", false),
-        flag("LockBottom", false),    entry("TabPanelIndex", 0),         entry("TabIndex", 4),
-        flag("TabStop", true),        flag("Border", true),              flag("Multiline", true),
-        flag("ScrollbarHorizontal", false), flag("ScrollbarVertical", true), flag("Styled", true),
-        flag("UseFocusRing", true),   colour("TextColor", 0, 0, 0),      colour("BackColor", 255, 255, 255),
-        flag("Enabled", true),        text("Format", ""),                flag("Visible", true),
-        text("HelpTag", ""),          flag("AutoDeactivate", true),      flag("HideSelection", true),
-        text("TextFont", "System"),   flag("Bold", false),               flag("Italic", false),
-        flag("Underline", false),     text("Text", ""),                  text("Mask", ""),
-        flag("ReadOnly", false),      entry("LimitText", 0),             flag("AcceptTabs", false),
-        entry("Alignment", 0),        flag("AutomaticallyCheckSpelling", true), text("DataSource", ""),
+        text("Name", "txtRead"),
+        entry("Index", INT32_MIN),
+        entry("Left", 14),
+        entry("Top", 65),
+        entry("Width", 329),
+        entry("Height", 376),
+        flag("LockLeft", true),
+        flag("LockTop", true),
+        flag("LockRight", false),
+        flag("LockBottom", false),
+        entry("TabPanelIndex", 0),
+        entry("TabIndex", 4),
+        flag("TabStop", true),
+        flag("Border", true),
+        flag("Multiline", true),
+        flag("ScrollbarHorizontal", false),
+        flag("ScrollbarVertical", true),
+        flag("Styled", true),
+        flag("UseFocusRing", true),
+        colour("TextColor", 0, 0, 0),
+        colour("BackColor", 255, 255, 255),
+        flag("Enabled", true),
+        text("Format", ""),
+        flag("Visible", true),
+        text("HelpTag", ""),
+        flag("AutoDeactivate", true),
+        flag("HideSelection", true),
+        text("TextFont", "System"),
+        flag("Bold", false),
+        flag("Italic", false),
+        flag("Underline", false),
+        text("Text", ""),
+        text("Mask", ""),
+        flag("ReadOnly", false),
+        entry("LimitText", 0),
+        flag("AcceptTabs", false),
+        entry("Alignment", 0),
+        flag("AutomaticallyCheckSpelling", true),
+        text("DataSource", ""),
         text("DataField", ""),
     };
     struct ListCase {
@@ -194,7 +219,7 @@ TEST_F(MainWindowTest, EachButtonRunsItsHandlerOnceWithTheWindowAndTheButton)
     startProgram();
     fw::Object* window = mainWindow();
     auto button = [window](const char* name) {
-        return fw::Window::_ControlByName(window, fw::makeString(name).get()).get();  // the window holds it
+        return fw::Window::_ControlByName(window, fw::makeString(name).get()).get(); // the window holds it
     };
     for (const char* name : {"cmdRead", "cmdStop", "cmdClose", "cmdAbout", "PushButton1"}) {
         handled.clear();

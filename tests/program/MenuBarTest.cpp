@@ -16,7 +16,7 @@ using MenuBarTest = ProgramFixture;
 
 struct NodeCase {
     std::string name, text;
-    std::optional<std::string> shortcut;  // nullopt: never set
+    std::optional<std::string> shortcut; // nullopt: never set
 };
 
 std::vector<NodeCase> childrenOf(fw::Object* node)

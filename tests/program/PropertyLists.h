@@ -14,7 +14,7 @@
 
 struct Entry {
     std::string name;
-    std::string value;  // 161, true, #0080FF, "text"
+    std::string value; // 161, true, #0080FF, "text"
     bool operator==(const Entry&) const = default;
 };
 using Entries = std::vector<Entry>;
@@ -26,7 +26,10 @@ inline std::ostream& operator<<(std::ostream& out, const Entry& entry)
 
 inline Entry entry(std::string name, int32_t value) { return {std::move(name), std::to_string(value)}; }
 inline Entry flag(std::string name, bool value) { return {std::move(name), value ? "true" : "false"}; }
-inline Entry text(std::string name, std::string_view value) { return {std::move(name), "\"" + std::string(value) + "\""}; }
+inline Entry text(std::string name, std::string_view value)
+{
+    return {std::move(name), "\"" + std::string(value) + "\""};
+}
 inline Entry colour(std::string name, uint8_t red, uint8_t green, uint8_t blue)
 {
     char hex[8];
@@ -60,15 +63,14 @@ inline Entries decodeList(std::string_view bytes)
 inline Entries pushButtonEntries(std::string_view name, int32_t left, int32_t top, int32_t width, int32_t height,
                                  int32_t tabIndex, std::string_view caption)
 {
-    return {text("Name", name),       entry("Index", INT32_MIN), entry("Left", left),
-            entry("Top", top),        entry("Width", width),     entry("Height", height),
-            flag("LockLeft", true),   flag("LockTop", true),     flag("LockRight", false),
-            flag("LockBottom", false), entry("TabPanelIndex", 0), entry("TabIndex", tabIndex),
-            flag("TabStop", true),    text("Caption", caption),  flag("Default", false),
-            flag("Cancel", false),    flag("Enabled", true),     flag("Visible", true),
-            text("HelpTag", ""),      flag("AutoDeactivate", true), entry("ButtonStyle", 0),
-            text("TextFont", "System"), flag("Bold", false),     flag("Italic", false),
-            flag("Underline", false), text("InitialParent", "")};
+    return {
+        text("Name", name),       entry("Index", INT32_MIN),  entry("Left", left),       entry("Top", top),
+        entry("Width", width),    entry("Height", height),    flag("LockLeft", true),    flag("LockTop", true),
+        flag("LockRight", false), flag("LockBottom", false),  entry("TabPanelIndex", 0), entry("TabIndex", tabIndex),
+        flag("TabStop", true),    text("Caption", caption),   flag("Default", false),    flag("Cancel", false),
+        flag("Enabled", true),    flag("Visible", true),      text("HelpTag", ""),       flag("AutoDeactivate", true),
+        entry("ButtonStyle", 0),  text("TextFont", "System"), flag("Bold", false),       flag("Italic", false),
+        flag("Underline", false), text("InitialParent", "")};
 }
 
 // A window's 21 settings, in the order both windows' lists hold them.
@@ -81,15 +83,25 @@ struct WindowValues {
 };
 inline Entries windowEntries(const WindowValues& v)
 {
-    return {entry("Placement", 2),          entry("Width", v.width),
-            entry("Height", v.height),      entry("MinWidth", 64),
-            entry("MinHeight", 64),         entry("MaxWidth", 32000),
-            entry("MaxHeight", 32000),      entry("Frame", 7),
-            flag("Composite", true),        flag("HasBackColor", v.hasBackColor),
-            colour("BackColor", v.red, v.green, v.blue), text("Title", v.title),
-            flag("Visible", true),          flag("FullScreen", false),
-            flag("MenuBarVisible", false),  flag("CloseButton", v.closeButton),
-            flag("Resizeable", false),      flag("LiveResize", false),
-            flag("MaximizeButton", false),  flag("MinimizeButton", v.minimizeButton),
+    return {entry("Placement", 2),
+            entry("Width", v.width),
+            entry("Height", v.height),
+            entry("MinWidth", 64),
+            entry("MinHeight", 64),
+            entry("MaxWidth", 32000),
+            entry("MaxHeight", 32000),
+            entry("Frame", 7),
+            flag("Composite", true),
+            flag("HasBackColor", v.hasBackColor),
+            colour("BackColor", v.red, v.green, v.blue),
+            text("Title", v.title),
+            flag("Visible", true),
+            flag("FullScreen", false),
+            flag("MenuBarVisible", false),
+            flag("CloseButton", v.closeButton),
+            flag("Resizeable", false),
+            flag("LiveResize", false),
+            flag("MaximizeButton", false),
+            flag("MinimizeButton", v.minimizeButton),
             entry("MacProcID", 0)};
 }

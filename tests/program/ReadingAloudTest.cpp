@@ -15,12 +15,15 @@ namespace {
 using ReadingAloudTest = ProgramFixture;
 const SpokenText kInterrupt{" ", true};
 
-std::string textOf(fw::Object* window) { return std::string(fw::TextArea::Text::Get(frmMain::txtRead(window).get())->view()); }
+std::string textOf(fw::Object* window)
+{
+    return std::string(fw::TextArea::Text::Get(frmMain::txtRead(window).get())->view());
+}
 
 TEST_F(ReadingAloudTest, ReadInterruptsThenSpeaksTheWholeClipboard)
 {
-    const std::optional<std::string> clipboards[] = {
-        "Hello there.", "first line\nsecond line\n", std::string("a\0b", 3), std::nullopt, ""};
+    const std::optional<std::string> clipboards[] = {"Hello there.", "first line\nsecond line\n",
+                                                     std::string("a\0b", 3), std::nullopt, ""};
     for (const auto& clipboard : clipboards) {
         startProgram(clipboard);
         desktop().click("cmdRead");
@@ -38,8 +41,8 @@ TEST_F(ReadingAloudTest, ReadReplacesTheTextEveryTime)
     desktop().clipboard = "two";
     desktop().click("cmdRead");
     desktop().click("cmdRead");
-    EXPECT_EQ(spoken(), (std::vector<SpokenText>{kInterrupt, {"one", false}, kInterrupt, {"two", false}, kInterrupt,
-                                                 {"two", false}}));
+    EXPECT_EQ(spoken(), (std::vector<SpokenText>{
+                            kInterrupt, {"one", false}, kInterrupt, {"two", false}, kInterrupt, {"two", false}}));
     EXPECT_EQ(textOf(mainWindow()), "two");
 }
 
@@ -69,7 +72,7 @@ fw::Ref<fw::Object> noDoit(fw::Object*) { return nullptr; }
 
 struct NilCase {
     const char* what;
-    int failingTxtReadCall;  // 0: none
+    int failingTxtReadCall; // 0: none
     bool cmdDoitMissing;
     std::string textAfter;
 };

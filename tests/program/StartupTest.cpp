@@ -32,12 +32,9 @@ using Steps = std::vector<std::string>;
 
 // The module finaliser's seven releases, in their order.
 const Steps kFinaliserSteps = {
-    "WindowSupport.mDirtyWindows.__Exit",
-    "WindowSupport.Windows.__Exit",
-    "Introspection.ArrayInfo.mArrayMap.__Exit",
-    "Introspection.ClassInfo.sClassFQNToRefMap.__Exit",
-    "Introspection.ClassInfo.sClassRefMap.__Exit",
-    "_mImplicitWindowList.__Exit",
+    "WindowSupport.mDirtyWindows.__Exit",          "WindowSupport.Windows.__Exit",
+    "Introspection.ArrayInfo.mArrayMap.__Exit",    "Introspection.ClassInfo.sClassFQNToRefMap.__Exit",
+    "Introspection.ClassInfo.sClassRefMap.__Exit", "_mImplicitWindowList.__Exit",
     "MenuBar1._implicitInstance.__Exit",
 };
 
@@ -56,8 +53,7 @@ TEST_F(StartupTest, QuitFromTheMenuEndsTheRunInOrderWithExitCodeZero)
     EXPECT_EQ(percent_main(), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(fakeDesktop().loopsLastRun, 1);
-    EXPECT_EQ(frameworkCalls().steps,
-              withFinaliser({"Application.MenuBar set", "RuntimeRegisterAppObject"}))
+    EXPECT_EQ(frameworkCalls().steps, withFinaliser({"Application.MenuBar set", "RuntimeRegisterAppObject"}))
         << "start-up, then the finaliser's seven releases in their order";
     EXPECT_TRUE(frameworkCalls().unhandled.empty());
     const auto& delegates = frameworkCalls().delegates;
@@ -250,8 +246,8 @@ void raisesTheTestsObject(void*) { raiseTheTestsException(); }
 struct HelperCase {
     const char* what;
     void (*routine)(void*);
-    const fw::ClassTable* (*raisedClass)();  // nil: raises nothing
-    bool returned;                           // the object comes back as the result; otherwise raised again
+    const fw::ClassTable* (*raisedClass)(); // nil: raises nothing
+    bool returned;                          // the object comes back as the result; otherwise raised again
 };
 
 TEST_F(StartupTest, ExceptionHelperTurnsRuntimeExceptionsIntoResults)

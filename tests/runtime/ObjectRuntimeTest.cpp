@@ -48,12 +48,12 @@ const ClassTable* baseClass()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "Base",
-        .parent = ObjectClass::__Lookup,
-        .operations = kBaseOperations,
-        .properties = kBaseProperties,
-        .events = kBaseEvents,
-    });
+                                    .name = "Base",
+                                    .parent = ObjectClass::__Lookup,
+                                    .operations = kBaseOperations,
+                                    .properties = kBaseProperties,
+                                    .events = kBaseEvents,
+                                });
 }
 
 constexpr OperationRow kDerivedOperations[] = {
@@ -64,10 +64,10 @@ const ClassTable* derivedClass()
 {
     static const ClassTable* table = nullptr;
     return registerClass(table, {
-        .name = "Module.Derived",
-        .parent = baseClass,
-        .operations = kDerivedOperations,
-    });
+                                    .name = "Module.Derived",
+                                    .parent = baseClass,
+                                    .operations = kDerivedOperations,
+                                });
 }
 
 // A class whose own member carries "Hidden", built as the program builds its own.
@@ -106,7 +106,7 @@ protected:
     void SetUp() override
     {
         hiddenMemberClass();
-        derivedClass();  // class tables live for the run; build them outside the counts
+        derivedClass(); // class tables live for the run; build them outside the counts
         NilObjectException::__Lookup();
         IllegalCastException::__Lookup();
         WeakRef::__Lookup();
@@ -261,7 +261,7 @@ TEST_F(RuntimeTest, InvokersCheckTargetArgumentsAndClass)
         size_t member;
         Object* target;
         Ref<Object> arguments;
-        const ClassTable* raises;  // nil: the member runs
+        const ClassTable* raises; // nil: the member runs
     };
     Case cases[] = {
         {"no result, nil target", 0, nullptr, nullptr, NilObjectException::__Lookup()},
@@ -312,8 +312,7 @@ TEST_F(RuntimeTest, DelegateHolderReadsNilOnceTheTargetIsGone)
     Ref<DelegateInstance> delegate;
     {
         Ref<Object> target = RuntimeNewObject(derivedClass());
-        delegate = RuntimeCreateDelegate({}, toCode(ping), target.get(), parameters.get(),
-                                         DelegateTargetThroughHolder);
+        delegate = RuntimeCreateDelegate({}, toCode(ping), target.get(), parameters.get(), DelegateTargetThroughHolder);
         EXPECT_EQ(delegate->target(), target);
         EXPECT_EQ(target->referenceCount(), 1) << "the holder does not keep the target alive";
     }
@@ -333,7 +332,7 @@ TEST_F(RuntimeTest, EventBindingsRunTheirStubsWithTheObject)
     Ref<Object> delegate = RuntimeNewObject(ObjectClass::__Lookup());
     EXPECT_FALSE(fireEventBindings(button.get(), 15));
     RuntimeAddEventHandler(button.get(), 15, stubA, delegate.get());
-    RuntimeAddEventHandler(button.get(), 15, stubA, delegate.get());  // replaces, not doubles
+    RuntimeAddEventHandler(button.get(), 15, stubA, delegate.get()); // replaces, not doubles
     RuntimeAddEventHandler(button.get(), 3, stubB, delegate.get());
     EXPECT_EQ(RuntimeEventDelegate(button.get(), 15, stubA), delegate.get());
     EXPECT_EQ(RuntimeEventDelegate(button.get(), 15, stubB), nullptr);

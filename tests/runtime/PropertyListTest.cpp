@@ -188,9 +188,8 @@ constexpr fw::Setting kTextFieldSettings[] = {
     fw::setting("Top", 14),
     fw::setting("LockRight", true),
     fw::setting("TextFont", "System"),
-    fw::setting("Text",
-                "Gr\xC3\xBC\xC3\x9F"
-                "e"),
+    fw::setting("Text", "Gr\xC3\xBC\xC3\x9F"
+                        "e"),
     fw::setting("InitialParent", ""),
     fw::setting("Multiline", true),
     fw::setting("LimitText", 0),
@@ -288,8 +287,8 @@ struct MalformedCase {
     std::string_view bytes;
     std::string_view setting;
     size_t offset;
-    std::string_view reason;   // enough of the reason to tell the fault apart
-    std::string_view applied;  // the settings applied before the fault
+    std::string_view reason;  // enough of the reason to tell the fault apart
+    std::string_view applied; // the settings applied before the fault
 };
 
 constexpr MalformedCase kMalformedLists[] = {

@@ -119,7 +119,7 @@ TEST_F(AudioPumpTest, AnInterruptionsFlushTakesAllThatCameBeforeAndNoneOfWhatFol
             queue.interrupt(generation);
             say(kSaid, generation, generation);
             if (generation % 3 == 0)
-                std::this_thread::sleep_for(100us);  // the pump takes the new samples meanwhile
+                std::this_thread::sleep_for(100us); // the pump takes the new samples meanwhile
         });
     }
     ASSERT_TRUE(waitFor([](const Device& d) {
@@ -145,7 +145,7 @@ TEST_F(AudioPumpTest, StopsPromptlyBeforeItStarts)
 
 TEST_F(AudioPumpTest, StopsPromptlyWhileTheDeviceHasNoRoom)
 {
-    device->capacity = 500;  // fills at once and never plays
+    device->capacity = 500; // fills at once and never plays
     pump->start(kRate);
     say(2000, 1);
     ASSERT_TRUE(waitFor([](const Device& d) { return d.waiting; })) << "the device is full";

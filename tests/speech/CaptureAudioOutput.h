@@ -19,20 +19,20 @@ public:
     struct State {
         std::atomic<bool> present{true};
         std::atomic<int> opens{0};
-        size_t capacity = std::numeric_limits<size_t>::max();  // set before the engine starts
+        size_t capacity = std::numeric_limits<size_t>::max(); // set before the engine starts
         // The rest with mutex held.
         std::mutex mutex;
         std::condition_variable changed;
         int sampleRate = 0;
-        std::vector<int16_t> samples;   // everything written, in order
-        std::vector<size_t> flushedAt;  // samples.size() at each flush
+        std::vector<int16_t> samples;  // everything written, in order
+        std::vector<size_t> flushedAt; // samples.size() at each flush
         std::thread::id lastFlushThread;
-        size_t held = 0;        // written since the last flush, against capacity
-        bool asleep = true;     // not written to since open() or finish()
-        int wakes = 0;          // writes that woke a sleeping device
-        int sleeps = 0;         // finish() calls that put it to sleep
-        bool waiting = false;   // a thread is in waitForRoom()
-        bool isOpen = false;    // opened and not closed since
+        size_t held = 0;      // written since the last flush, against capacity
+        bool asleep = true;   // not written to since open() or finish()
+        int wakes = 0;        // writes that woke a sleeping device
+        int sleeps = 0;       // finish() calls that put it to sleep
+        bool waiting = false; // a thread is in waitForRoom()
+        bool isOpen = false;  // opened and not closed since
     };
     explicit CaptureAudioOutput(std::shared_ptr<State> state) : state_(std::move(state)) {}
 

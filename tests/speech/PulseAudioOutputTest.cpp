@@ -66,8 +66,13 @@ public:
     {
         std::string home = "HOME=" + dir_, runtime = "XDG_RUNTIME_DIR=" + dir_;
         std::string native = "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket_;
-        std::vector<std::string> args = {"pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                                         "--use-pid-file=no", "--load=module-null-sink sink_name=null", native};
+        std::vector<std::string> args = {"pulseaudio",
+                                         "-n",
+                                         "--daemonize=no",
+                                         "--exit-idle-time=-1",
+                                         "--use-pid-file=no",
+                                         "--load=module-null-sink sink_name=null",
+                                         native};
         std::vector<char*> argv, envp;
         for (std::string& arg : args)
             argv.push_back(arg.data());
@@ -197,8 +202,7 @@ TEST_F(PulseAudioOutputTest, PlaysWhenWrittenAndLetsTheSinkSleepOncePlayedOut)
         output.finish();
         EXPECT_TRUE(eventually("the played-out stream to be corked", PrivateSoundServer::streamCorked))
             << "reading " << reading;
-        EXPECT_TRUE(eventually("the sink to stop running",
-                               [] { return PrivateSoundServer::sinkState() != "RUNNING"; }))
+        EXPECT_TRUE(eventually("the sink to stop running", [] { return PrivateSoundServer::sinkState() != "RUNNING"; }))
             << "reading " << reading;
     }
 }
@@ -219,7 +223,7 @@ TEST_F(PulseAudioOutputTest, FlushWakesAWaitingWriterAndSilences)
     ASSERT_TRUE(taken) << "full, not gone";
     std::atomic<bool> flushed{false};
     std::thread flusher([&] {
-        std::this_thread::sleep_for(100ms);  // most likely waiting by now; if not, the flush is still seen
+        std::this_thread::sleep_for(100ms); // most likely waiting by now; if not, the flush is still seen
         flushed = true;
         output.flush();
     });
@@ -245,8 +249,7 @@ TEST_F(PulseAudioOutputTest, LostServerIsReportedAndANewOneIsFound)
     EXPECT_FALSE(reason.empty());
     ASSERT_TRUE(server.start());
     ASSERT_TRUE(eventually("the new sound server to answer", PrivateSoundServer::answering));
-    EXPECT_TRUE(bounded("the stream to open on the new server", [&] { return output.open(kRate, reason); }))
-        << reason;
+    EXPECT_TRUE(bounded("the stream to open on the new server", [&] { return output.open(kRate, reason); })) << reason;
     EXPECT_TRUE(bounded("the new server to take a tone", [&] { return play(output, tone(100ms)); }));
 }
 

@@ -285,7 +285,8 @@ TEST_F(EngineTest, SoundStartsWithTheFirstWordAndPausesInsideStay)
     std::vector<int16_t> said = samples();
     ASSERT_FALSE(said.empty());
     EXPECT_NE(said.front(), 0) << "the silence that leads an utterance is not handed to the device";
-    EXPECT_GT(longestZeroRun(said), static_cast<size_t>(device->sampleRate / 10)) << "the pause between sentences stays";
+    EXPECT_GT(longestZeroRun(said), static_cast<size_t>(device->sampleRate / 10))
+        << "the pause between sentences stays";
 }
 
 TEST_F(EngineTest, BlankTextsSayNothing)
@@ -335,7 +336,7 @@ TEST_F(EngineTest, ReadOverReadHearsOnlyTheNewTextAndQueuedTextsFollow)
 
 TEST_F(EngineTest, StopReachesTheDeviceWhileTheOutputWaitsForRoom)
 {
-    device->capacity = 2000;  // fills at once and never plays
+    device->capacity = 2000; // fills at once and never plays
     auto engine = makeEngine();
     engine->speak(manyWords(), false);
     ASSERT_TRUE(waitFor([](const Device& d) { return d.waiting; })) << "the device is full";
@@ -377,7 +378,7 @@ TEST_F(EngineTest, HugeTextStopsPromptly)
     std::vector<size_t> flushedAt = flushes();
     ASSERT_EQ(flushedAt.size(), 1u);
     EXPECT_EQ(samples().size(), flushedAt[0]) << "the rest is not spoken";
-    engine.reset();  // quitting while the queue was busy must not hang
+    engine.reset(); // quitting while the queue was busy must not hang
 }
 
 TEST_F(EngineTest, MissingDeviceIsReportedOnceAndSpeechResumesLater)
@@ -434,7 +435,7 @@ TEST(EngineLifetimeTest, EnginesStartAndEndUnderLoad)
             auto engine = std::make_unique<EspeakSpeech>(std::make_unique<CaptureAudioOutput>(device));
             if (i % 3 == 0)
                 engine->speak("a", i % 2 == 0);
-            if (i % 10 == 9) {  // most end before their device opens; these end after
+            if (i % 10 == 9) { // most end before their device opens; these end after
                 std::unique_lock lock(device->mutex);
                 ASSERT_TRUE(device->changed.wait_for(lock, 30s, [&] { return device->isOpen; }))
                     << "engine " << i << " opens its device";
@@ -454,7 +455,7 @@ TEST(EngineLifetimeTest, EnginesStartAndEndUnderLoad)
     EXPECT_EQ(leftOpen, 0) << "engines that left their device open";
 
     auto full = std::make_shared<CaptureAudioOutput::State>();
-    full->capacity = 2000;  // fills at once and never plays
+    full->capacity = 2000; // fills at once and never plays
     auto engine = std::make_unique<EspeakSpeech>(std::make_unique<CaptureAudioOutput>(full));
     engine->speak(manyWords(), false);
     {

@@ -16,7 +16,8 @@
 // runs giveUp (which ends what the test started outside the process), says on
 // stderr which test waited for what, and ends the program with status 1.
 template <class Call, class GiveUp = void (*)()>
-auto withinLimit(std::chrono::seconds limit, const char* what, Call call, GiveUp giveUp = [] {})
+auto withinLimit(
+    std::chrono::seconds limit, const char* what, Call call, GiveUp giveUp = [] {})
 {
     struct Watchdog {
         std::mutex mutex;

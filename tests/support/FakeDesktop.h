@@ -18,7 +18,7 @@ struct FakeWindow {
     fw::ui::WindowLook look;
     bool shown = false;
     bool destroyed = false;
-    std::vector<uint64_t> controls{};  // in the order created
+    std::vector<uint64_t> controls{}; // in the order created
 };
 
 struct FakeControl {
@@ -82,7 +82,7 @@ public:
     std::optional<std::string> clipboard;
     std::deque<std::function<void()>> script;
     std::deque<std::function<void()>> tasks;
-    std::vector<std::string> calls;  // createWindow, setMenuBar, in order
+    std::vector<std::string> calls; // createWindow, setMenuBar, in order
     bool quitRequested = false;
     int loopsRun = 0;
 
@@ -109,7 +109,7 @@ public:
 
 // The services the next RuntimeInit installs; tests set them up first.
 struct FakeDesktop {
-    FakePresentation* presentation = nullptr;  // owned by the framework once installed
+    FakePresentation* presentation = nullptr; // owned by the framework once installed
     FakeSpeech* speech = nullptr;
     // Handed to the next presentation made.
     std::deque<std::function<void()>> nextScript;

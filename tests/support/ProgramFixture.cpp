@@ -1,9 +1,9 @@
 #include "tests/support/ProgramFixture.h"
 
+#include "about/frmAbout.h"
 #include "app/Module.h"
 #include "framework/classes/EventLoop.h"
 #include "framework/runtime/ImplicitWindowList.h"
-#include "about/frmAbout.h"
 #include "framework/runtime/Introspection.h"
 #include "palette/frmMain.h"
 
@@ -77,5 +77,5 @@ void ProgramFixture::endProgram()
 fw::Object* ProgramFixture::mainWindow()
 {
     fw::Ref<fw::Object> window = frmMain::frmMain();
-    return window.get();  // the single-instance list keeps it
+    return window.get(); // the single-instance list keeps it
 }

@@ -14,7 +14,7 @@ namespace {
 struct SequenceCase {
     const char* what;
     std::string bytes;
-    size_t length;  // 0: not a valid sequence
+    size_t length; // 0: not a valid sequence
     char32_t codePoint;
 };
 

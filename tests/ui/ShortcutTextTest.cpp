@@ -14,10 +14,10 @@ constexpr Translation translations[] = {
     {.portable = "Cmd+Q", .desktop = "Ctrl+Q"},
     {.portable = "Cmd+Shift+Z", .desktop = "Ctrl+Shift+Z"},
     {.portable = "Shift+Cmd+Z", .desktop = "Shift+Ctrl+Z"},
-    {.portable = "Cmd++", .desktop = "Ctrl++"},  // the key is "+"
+    {.portable = "Cmd++", .desktop = "Ctrl++"}, // the key is "+"
     {.portable = "Alt+Cmd+F4", .desktop = "Alt+Ctrl+F4"},
-    {.portable = "Hyper+Q", .desktop = "Hyper+Q"},  // unknown modifiers pass through
-    {.portable = "Cmd", .desktop = "Cmd"},          // a key, not a modifier
+    {.portable = "Hyper+Q", .desktop = "Hyper+Q"}, // unknown modifiers pass through
+    {.portable = "Cmd", .desktop = "Cmd"},         // a key, not a modifier
     {.portable = "F1", .desktop = "F1"},
     {.portable = "+", .desktop = "+"},
     {.portable = "", .desktop = ""},

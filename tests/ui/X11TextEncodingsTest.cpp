@@ -34,9 +34,18 @@ TEST(X11TextEncodingsTest, CompoundTextBecomesUtf8)
         {"a UTF-8 segment", "a \x1b%G世界\x1b%@ b\xe9", "a 世界 bé"},
         {"another one-byte set in GR: each character unknown", "\x1b-L\xc0\xc1 ok", "\uFFFD\uFFFD ok"},
         {"a two-byte set in GL: one unknown character for two bytes", "\x1b$(B\x30\x21\x1b(B!", "\uFFFD!"},
-        {"the writing direction is not text", "\x9b" "1]abc\x9b]", "abc"},
-        {"an extended segment of the owner's own", "x\x1b%/1\x80\x83" "abcy", "x\uFFFDy"},
-        {"C1 controls are not text", "a\x85" "b", "ab"},
+        {"the writing direction is not text",
+         "\x9b"
+         "1]abc\x9b]",
+         "abc"},
+        {"an extended segment of the owner's own",
+         "x\x1b%/1\x80\x83"
+         "abcy",
+         "x\uFFFDy"},
+        {"C1 controls are not text",
+         "a\x85"
+         "b",
+         "ab"},
         {"an escape cut short", "abc\x1b(", "abc"},
         {"a UTF-8 segment that is not UTF-8", "\x1b%G\xff\x1b%@", "\uFFFD"},
     };

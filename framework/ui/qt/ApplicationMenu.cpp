@@ -11,10 +11,7 @@ namespace {
 
 constexpr std::string_view separatorText = "-";
 
-QString menuText(const MenuNode& node)
-{
-    return QString::fromStdString(node.text);
-}
+QString menuText(const MenuNode& node) { return QString::fromStdString(node.text); }
 
 } // namespace
 
@@ -78,8 +75,7 @@ void ApplicationMenu::addItem(QMenu& menu, const MenuNode& node)
         QObject::connect(action, &QAction::triggered, action,
                          [command = node.editCommand] { performEditCommand(command, editTarget()); });
     } else {
-        QObject::connect(action, &QAction::triggered, action,
-                         [onChosen = onChosen_, id = node.id] { onChosen(id); });
+        QObject::connect(action, &QAction::triggered, action, [onChosen = onChosen_, id = node.id] { onChosen(id); });
     }
 }
 

@@ -37,8 +37,8 @@ public:
 
 private:
     struct EditItem {
-        QAction* action;  // owned by its menu
-        bool enabled;     // as the node gives it
+        QAction* action; // owned by its menu
+        bool enabled;    // as the node gives it
     };
 
     void addNodes(QMenu& menu, const std::vector<MenuNode>& nodes);
@@ -46,8 +46,8 @@ private:
     void enableEditItems(bool haveTarget);
 
     std::function<void(uint64_t)> onChosen_;
-    QMenu* root_;                        // owned; deleted later
-    std::vector<QAction*> shortcutItems_;  // owned by their menus
+    QMenu* root_;                         // owned; deleted later
+    std::vector<QAction*> shortcutItems_; // owned by their menus
     std::vector<EditItem> editItems_;
     QMetaObject::Connection restoreOnHide_;
 };

@@ -21,7 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::shared_ptr<const QtImage> backdrop_;  // nil: nothing to draw
+    std::shared_ptr<const QtImage> backdrop_; // nil: nothing to draw
 };
 
 } // namespace fw::ui

@@ -13,10 +13,7 @@ constexpr std::string_view desktopFontName = "System";
 
 } // namespace
 
-QColor toQColor(Rgb rgb)
-{
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
+QColor toQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 void placeControl(QWidget& widget, const ControlLook& look)
 {
@@ -46,10 +43,9 @@ QFont controlFont(const ControlLook& look)
     return font;
 }
 
-void colourControl(QWidget& widget, const ControlLook& look, QPalette::ColorRole textRole,
-                   QPalette::ColorRole backRole)
+void colourControl(QWidget& widget, const ControlLook& look, QPalette::ColorRole textRole, QPalette::ColorRole backRole)
 {
-    QPalette palette;  // nothing set: every role is inherited
+    QPalette palette; // nothing set: every role is inherited
     if (look.textColor)
         palette.setColor(textRole, toQColor(*look.textColor));
     if (look.backColor)

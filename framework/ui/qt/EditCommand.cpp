@@ -5,10 +5,7 @@
 
 namespace fw::ui {
 
-QPlainTextEdit* editTarget()
-{
-    return qobject_cast<QPlainTextEdit*>(QApplication::focusWidget());
-}
+QPlainTextEdit* editTarget() { return qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()); }
 
 void performEditCommand(EditCommand command, QPlainTextEdit* target)
 {
@@ -27,7 +24,7 @@ void performEditCommand(EditCommand command, QPlainTextEdit* target)
     case EditCommand::Paste:
         target->paste();
         break;
-    case EditCommand::Clear:  // the selection only
+    case EditCommand::Clear: // the selection only
         if (!target->isReadOnly())
             target->textCursor().removeSelectedText();
         break;

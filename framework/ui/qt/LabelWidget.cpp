@@ -10,10 +10,10 @@ namespace {
 
 // Indexed by the look's textAlign.
 constexpr Qt::Alignment alignments[] = {
-    Qt::AlignLeft,     // 0: the default
-    Qt::AlignLeft,     // 1
-    Qt::AlignHCenter,  // 2
-    Qt::AlignRight,    // 3
+    Qt::AlignLeft,    // 0: the default
+    Qt::AlignLeft,    // 1
+    Qt::AlignHCenter, // 2
+    Qt::AlignRight,   // 3
 };
 
 Qt::Alignment alignmentFor(int32_t textAlign)

@@ -9,7 +9,7 @@ namespace fw::ui {
 // are; every other format would be converted on each paint.
 QtImage::QtImage(const QImage& decoded)
     : image_(decoded.convertToFormat(decoded.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                : QImage::Format_RGB32))
+                                                               : QImage::Format_RGB32))
 {
 }
 
@@ -19,8 +19,8 @@ std::shared_ptr<const QtImage> QtImage::decode(const std::vector<unsigned char>&
         error = "empty";
         return nullptr;
     }
-    QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<qsizetype>(bytes.size()));
+    QByteArray data =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader::setAllocationLimit(allocationLimitMb);
@@ -29,7 +29,7 @@ std::shared_ptr<const QtImage> QtImage::decode(const std::vector<unsigned char>&
         error = "not an image";
         return nullptr;
     }
-    const QSize size = reader.size();  // from the header alone
+    const QSize size = reader.size(); // from the header alone
     if (size.isValid() && qint64{size.width()} * size.height() > maxPixels) {
         error = "too large";
         return nullptr;

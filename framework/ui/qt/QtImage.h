@@ -21,7 +21,7 @@ public:
     // returns nil and sets error to a short reason.
     static std::shared_ptr<const QtImage> decode(const std::vector<unsigned char>& bytes, std::string& error);
     static constexpr int allocationLimitMb = 256;
-    static constexpr qint64 maxPixels = qint64{allocationLimitMb} * 1024 * 1024 / 4;  // 32-bit pixels
+    static constexpr qint64 maxPixels = qint64{allocationLimitMb} * 1024 * 1024 / 4; // 32-bit pixels
 
     int32_t width() const override { return image_.width(); }
     int32_t height() const override { return image_.height(); }

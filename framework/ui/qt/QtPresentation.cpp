@@ -96,7 +96,8 @@ void bringForward(const std::unordered_map<uint64_t, WindowWidget*>& windows)
         main->present();
 }
 
-template <typename Map> auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
+template <typename Map>
+auto findIn(const Map& map, uint64_t id) -> typename Map::mapped_type
 {
     const auto found = map.find(id);
     return found == map.end() ? typename Map::mapped_type{} : found->second;
@@ -131,10 +132,7 @@ QtPresentation::~QtPresentation()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void QtPresentation::setUserActions(UserActions* actions)
-{
-    actions_ = actions;
-}
+void QtPresentation::setUserActions(UserActions* actions) { actions_ = actions; }
 
 template <typename... Parameters, typename... Arguments>
 void QtPresentation::tell(void (UserActions::*action)(Parameters...), Arguments&&... arguments)
@@ -300,14 +298,8 @@ void QtPresentation::post(std::function<void()> task)
         application_.get(), [task = std::move(task)] { guardedCall(task); }, Qt::QueuedConnection);
 }
 
-WindowWidget* QtPresentation::findWindow(uint64_t windowId) const
-{
-    return findIn(windows_, windowId);
-}
+WindowWidget* QtPresentation::findWindow(uint64_t windowId) const { return findIn(windows_, windowId); }
 
-ControlWidget* QtPresentation::findControl(uint64_t controlId) const
-{
-    return findIn(controls_, controlId).widget;
-}
+ControlWidget* QtPresentation::findControl(uint64_t controlId) const { return findIn(controls_, controlId).widget; }
 
 } // namespace fw::ui

@@ -55,7 +55,7 @@ public:
 private:
     struct Control {
         uint64_t windowId;
-        ControlWidget* widget;  // owned by its window
+        ControlWidget* widget; // owned by its window
     };
 
     WindowWidget* findWindow(uint64_t windowId) const;
@@ -72,17 +72,17 @@ private:
     // Claimed before the application is made, so that a later start ends
     // early; nil off X11. Released first.
     std::unique_ptr<X11RunningInstance> runningInstance_;
-    std::unique_ptr<QApplication> application_;  // last out of the toolkit's
-    UserActions* actions_ = nullptr;             // not owned
-    std::unordered_map<uint64_t, WindowWidget*> windows_;  // owned; deleted later
+    std::unique_ptr<QApplication> application_;           // last out of the toolkit's
+    UserActions* actions_ = nullptr;                      // not owned
+    std::unordered_map<uint64_t, WindowWidget*> windows_; // owned; deleted later
     std::unordered_map<uint64_t, Control> controls_;
     std::unique_ptr<ApplicationMenu> menu_;
     std::unique_ptr<TerminationSignals> signals_;
     std::unique_ptr<DisplayLossWatch> displayLoss_;
     // What the user did while the clipboard's owner was awaited, in order.
     std::vector<std::function<void()>> held_;
-    bool running_ = false;        // inside runEventLoop
-    bool quitRequested_ = false;  // quitEventLoop came before runEventLoop
+    bool running_ = false;       // inside runEventLoop
+    bool quitRequested_ = false; // quitEventLoop came before runEventLoop
 };
 
 } // namespace fw::ui

@@ -25,10 +25,7 @@ void onSignal(int)
     errno = savedErrno;
 }
 
-bool inForegroundOfTerminal()
-{
-    return isatty(STDIN_FILENO) && tcgetpgrp(STDIN_FILENO) == getpgrp();
-}
+bool inForegroundOfTerminal() { return isatty(STDIN_FILENO) && tcgetpgrp(STDIN_FILENO) == getpgrp(); }
 
 // Whether a signal inherited as ignored is to be handled all the same.
 bool takeBack(int signal) { return signal == SIGINT && inForegroundOfTerminal(); }

@@ -36,7 +36,7 @@ private:
     void drainPipe();
 
     std::function<void()> onSignalled_;
-    QSocketNotifier* notifier_ = nullptr;  // a child of this object
+    QSocketNotifier* notifier_ = nullptr; // a child of this object
     std::vector<Previous> previous_;
 };
 

@@ -32,9 +32,9 @@ private:
     void showText(const std::string& text);
 
     std::function<void(const std::string&)> onEdited_;
-    std::optional<LazyText> pending_;     // mirrored but not yet read into the document
-    bool mirroring_ = false;              // the document changes because of mirrorText
-    WindowAreaWatch* const areaWatch_;    // a child of this widget; last, as it calls back
+    std::optional<LazyText> pending_;  // mirrored but not yet read into the document
+    bool mirroring_ = false;           // the document changes because of mirrorText
+    WindowAreaWatch* const areaWatch_; // a child of this widget; last, as it calls back
 };
 
 } // namespace fw::ui

@@ -14,10 +14,7 @@ WindowAreaWatch::WindowAreaWatch(QWidget& control, std::function<void()> onCameI
     control.parentWidget()->installEventFilter(this);
 }
 
-bool WindowAreaWatch::inView() const
-{
-    return control_.geometry().intersects(control_.parentWidget()->rect());
-}
+bool WindowAreaWatch::inView() const { return control_.geometry().intersects(control_.parentWidget()->rect()); }
 
 void WindowAreaWatch::update()
 {

@@ -28,7 +28,7 @@ protected:
 
 private:
     QWidget& control_;
-    const Qt::FocusPolicy focusPolicy_;  // the control's own, while in view
+    const Qt::FocusPolicy focusPolicy_; // the control's own, while in view
     std::function<void()> onCameIntoView_;
 };
 

@@ -11,8 +11,8 @@ namespace fw::ui {
 
 namespace {
 
-constexpr int32_t floatingFrame = 7;     // floats above the windows of every application
-constexpr int32_t centredPlacement = 2;  // centred on the primary screen
+constexpr int32_t floatingFrame = 7;    // floats above the windows of every application
+constexpr int32_t centredPlacement = 2; // centred on the primary screen
 
 // A Tool window that stays on top is what X11 window managers keep above
 // every application's windows. CustomizeWindowHint makes the title the only
@@ -72,18 +72,14 @@ void WindowWidget::closeEvent(QCloseEvent* event)
     onCloseRequested_();
 }
 
-void WindowWidget::contextMenuEvent(QContextMenuEvent* event)
-{
-    onMenuRequested_(event->globalPos());
-}
+void WindowWidget::contextMenuEvent(QContextMenuEvent* event) { onMenuRequested_(event->globalPos()); }
 
 void WindowWidget::applyFlags(Qt::WindowFlags flags)
 {
     // Qt may add hints of its own to what it was given, so compare by the
     // bits this window sets; changing them hides a shown window.
-    constexpr Qt::WindowFlags ours = Qt::WindowType_Mask | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint
-                                     | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                                     | Qt::WindowMinMaxButtonsHint;
+    constexpr Qt::WindowFlags ours = Qt::WindowType_Mask | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                                     Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint;
     if ((windowFlags() & ours) == flags)
         return;
     const bool shown = isVisible();
@@ -105,7 +101,7 @@ void WindowWidget::applySize(const WindowLook& look)
 
 void WindowWidget::applyBackground(const WindowLook& look)
 {
-    QPalette palette;  // nothing set: the desktop's standard background
+    QPalette palette; // nothing set: the desktop's standard background
     if (look.hasBackColor)
         palette.setColor(QPalette::Window, toQColor(look.backColor));
     setPalette(palette);

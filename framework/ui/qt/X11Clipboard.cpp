@@ -20,10 +20,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-template <typename T> struct FreeDeleter {
+template <typename T>
+struct FreeDeleter {
     void operator()(T* pointer) const { std::free(pointer); }
 };
-template <typename T> using Owned = std::unique_ptr<T, FreeDeleter<T>>;
+template <typename T>
+using Owned = std::unique_ptr<T, FreeDeleter<T>>;
 
 constexpr const char* kAtomNames[] = {"CLIPBOARD", "UTF8_STRING", "COMPOUND_TEXT", "TEXT", "INCR", "_FRAMEWORK_PASTE"};
 
@@ -209,7 +211,8 @@ private:
     // read's bound runs out, or the read is given up. Events that do not
     // match are dropped: this connection selects nothing but the answers it
     // asks for.
-    template <typename Matches> Waited await(Owned<xcb_generic_event_t>& found, Matches matches)
+    template <typename Matches>
+    Waited await(Owned<xcb_generic_event_t>& found, Matches matches)
     {
         const Clock::time_point answerBy = std::min(Clock::now() + limits_.patience, wholeBy_);
         for (;;) {

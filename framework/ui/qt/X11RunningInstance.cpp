@@ -15,7 +15,8 @@ namespace fw::ui {
 
 namespace {
 
-template <typename Reply> std::unique_ptr<Reply, void (*)(void*)> owned(Reply* reply)
+template <typename Reply>
+std::unique_ptr<Reply, void (*)(void*)> owned(Reply* reply)
 {
     return {reply, std::free};
 }

@@ -62,8 +62,7 @@ private:
         const bool right = byte >= 0x80;
         const uint8_t low = byte & 0x7F;
         const Charset set = right ? gr_ : gl_;
-        if (low < 0x20 || low == 0x7F || (!right && set == Charset::Ascii) ||
-            (right && set == Charset::Latin1Right)) {
+        if (low < 0x20 || low == 0x7F || (!right && set == Charset::Ascii) || (right && set == Charset::Latin1Right)) {
             if (!(right && low < 0x20)) // C1 controls are not text
                 appendLatin1(text_, byte);
             ++at_;
@@ -113,7 +112,8 @@ private:
     {
         if (bytes_.size() - at_ < 2)
             return;
-        const size_t length = (static_cast<uint8_t>(bytes_[at_]) & 0x7F) * 0x80u + (static_cast<uint8_t>(bytes_[at_ + 1]) & 0x7F);
+        const size_t length =
+            (static_cast<uint8_t>(bytes_[at_]) & 0x7F) * 0x80u + (static_cast<uint8_t>(bytes_[at_ + 1]) & 0x7F);
         at_ += 2 + std::min(length, bytes_.size() - at_ - 2);
         text_ += kReplacement;
     }
@@ -159,10 +159,7 @@ std::string utf8FromLatin1(std::string_view bytes)
     return text;
 }
 
-std::string utf8FromCompoundText(std::string_view bytes)
-{
-    return CompoundTextDecoder(bytes).decode();
-}
+std::string utf8FromCompoundText(std::string_view bytes) { return CompoundTextDecoder(bytes).decode(); }
 
 bool cutAtCharacter(std::string& text, size_t limit)
 {

@@ -56,7 +56,7 @@ TEST_F(ControlTest, TypingIsReportedButMirroredTextIsNot)
 TEST_F(ControlTest, TextOfAnAreaOutsideItsWindowWaitsUntilTheAreaOverlapsIt)
 {
     QWidget& window = makeWindow(1, paletteLook());
-    presentation().createControl(1, 20, textAreaLook("txtRead", 14, 65));  // below the 50-high window
+    presentation().createControl(1, 20, textAreaLook("txtRead", 14, 65)); // below the 50-high window
     auto& area = control<QPlainTextEdit>(window, "txtRead");
 
     // The megabytes of a clipboard are not even read while nobody sees them.
@@ -68,14 +68,14 @@ TEST_F(ControlTest, TextOfAnAreaOutsideItsWindowWaitsUntilTheAreaOverlapsIt)
     presentation().setControlText(20, fw::ui::LazyText(clipboard));
     EXPECT_TRUE(area.document()->isEmpty());
     EXPECT_EQ(reads, 0);
-    EXPECT_EQ(area.focusPolicy(), Qt::NoFocus);  // no key may edit what nobody sees
+    EXPECT_EQ(area.focusPolicy(), Qt::NoFocus); // no key may edit what nobody sees
 
     // Only the newest mirrored text counts once the area comes into view.
     int newestReads = 0;
     presentation().setControlText(20, fw::ui::LazyText([&newestReads] {
-        ++newestReads;
-        return std::string("newest");
-    }));
+                                      ++newestReads;
+                                      return std::string("newest");
+                                  }));
     presentation().updateControl(20, textAreaLook("txtRead", 14, 30));
     EXPECT_EQ(area.toPlainText(), "newest");
     EXPECT_EQ(reads, 0);
@@ -125,7 +125,7 @@ TEST_F(ControlTest, TabNeverReachesControlsOutsideTheWindow)
 TEST_F(ControlTest, WindowGrowingOverAWaitingAreaShowsItsText)
 {
     QWidget& window = makeWindow(1, paletteLook());
-    presentation().createControl(1, 10, buttonLook("cmdRead", 2, 2));  // takes the focus on show
+    presentation().createControl(1, 10, buttonLook("cmdRead", 2, 2)); // takes the focus on show
     presentation().createControl(1, 20, textAreaLook("txtRead", 14, 65));
     auto& area = control<QPlainTextEdit>(window, "txtRead");
     presentation().setControlText(20, "waiting");
@@ -157,7 +157,7 @@ TEST_F(ControlTest, LabelsCoverTheWindowBackgroundWithTheirOwnColours)
     EXPECT_EQ(label.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
     const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(11, 44), QColor(0x00, 0x80, 0xFF));  // filled with the window's colour
+    EXPECT_EQ(shot.pixelColor(11, 44), QColor(0x00, 0x80, 0xFF)); // filled with the window's colour
     bool hasRed = false;
     for (int y = 5; y < 45; ++y) {
         for (int x = 10; x < 150; ++x)

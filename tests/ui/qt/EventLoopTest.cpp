@@ -45,7 +45,7 @@ TEST_F(EventLoopTest, QuitBeforeTheLoopRunsReturnsAtOnce)
     bool ran = false;
     presentation().post([&ran] { ran = true; });
     presentation().quitEventLoop();
-    presentation().runEventLoop();  // would hang without the early quit
+    presentation().runEventLoop(); // would hang without the early quit
     EXPECT_FALSE(ran);
 
     // The early quit is used up: the next loop runs the posted task.

@@ -68,10 +68,7 @@ const ColourScheme kColourSchemes[] = {
 };
 // clang-format on
 
-void PrintTo(const ColourScheme& scheme, std::ostream* out)
-{
-    *out << scheme.name;
-}
+void PrintTo(const ColourScheme& scheme, std::ostream* out) { *out << scheme.name; }
 
 class FocusRingTest : public PresentationTest, public ::testing::WithParamInterface<ColourScheme> {};
 

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-
 namespace {
 
 using ImageTest = PresentationTest;
@@ -31,13 +30,13 @@ Bytes bmpHeader(uint32_t width, uint32_t height)
     Bytes bytes(54, 0);
     bytes[0] = 'B';
     bytes[1] = 'M';
-    putLittleEndian(bytes, 2, 54, 4);      // file size
-    putLittleEndian(bytes, 10, 54, 4);     // offset of the pixels
-    putLittleEndian(bytes, 14, 40, 4);     // info header size
+    putLittleEndian(bytes, 2, 54, 4);  // file size
+    putLittleEndian(bytes, 10, 54, 4); // offset of the pixels
+    putLittleEndian(bytes, 14, 40, 4); // info header size
     putLittleEndian(bytes, 18, width, 4);
     putLittleEndian(bytes, 22, height, 4);
-    putLittleEndian(bytes, 26, 1, 2);      // planes
-    putLittleEndian(bytes, 28, 24, 2);     // bits per pixel
+    putLittleEndian(bytes, 26, 1, 2);  // planes
+    putLittleEndian(bytes, 28, 24, 2); // bits per pixel
     return bytes;
 }
 
@@ -64,7 +63,7 @@ Bytes pngClaiming(uint32_t width, uint32_t height)
     QImage tiny(1, 1, QImage::Format_RGB32);
     tiny.fill(Qt::white);
     Bytes bytes = encoded(tiny, "PNG");
-    constexpr size_t ihdrType = 12;  // after the signature and the chunk's length
+    constexpr size_t ihdrType = 12; // after the signature and the chunk's length
     putBigEndian(bytes, ihdrType + 4, width);
     putBigEndian(bytes, ihdrType + 8, height);
     putBigEndian(bytes, ihdrType + 17, crc32(&bytes[ihdrType], 17));

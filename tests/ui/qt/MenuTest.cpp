@@ -50,10 +50,7 @@ fw::ui::MenuNode menu(uint64_t id, const char* text, const Item (&items)[count])
     return node;
 }
 
-std::vector<fw::ui::MenuNode> menuBar()
-{
-    return {menu(1, "&File", fileItems), menu(2, "&Edit", editItems)};
-}
+std::vector<fw::ui::MenuNode> menuBar() { return {menu(1, "&File", fileItems), menu(2, "&Edit", editItems)}; }
 
 class MenuTest : public PresentationTest {
 protected:
@@ -171,7 +168,7 @@ TEST_F(MenuTest, FocusedTextAreaKeepsItsStandardKeys)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "copied");
     EXPECT_EQ(menuCopies, 0);
 
-    QTest::keyClick(&area, Qt::Key_Q, Qt::ControlModifier);  // not a text key: the menu's
+    QTest::keyClick(&area, Qt::Key_Q, Qt::ControlModifier); // not a text key: the menu's
     EXPECT_EQ(actions.chosen, std::vector<uint64_t>{quitItem});
 }
 
@@ -183,7 +180,7 @@ TEST_F(MenuTest, ItemMayReplaceTheMenuWhileItIsChosen)
 
     QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
     settle();
-    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);  // the new menu's shortcut, and only one
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); // the new menu's shortcut, and only one
     EXPECT_EQ(actions.chosen, (std::vector<uint64_t>{quitItem, quitItem}));
 }
 

@@ -14,12 +14,6 @@ void PresentationEnvironment::SetUp()
     presentation_ = std::make_unique<fw::ui::QtPresentation>();
 }
 
-void PresentationEnvironment::TearDown()
-{
-    presentation_.reset();
-}
+void PresentationEnvironment::TearDown() { presentation_.reset(); }
 
-fw::ui::QtPresentation& PresentationEnvironment::presentation()
-{
-    return *presentation_;
-}
+fw::ui::QtPresentation& PresentationEnvironment::presentation() { return *presentation_; }

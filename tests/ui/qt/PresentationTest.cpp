@@ -4,10 +4,7 @@
 
 #include <QApplication>
 
-void PresentationTest::SetUp()
-{
-    presentation().setUserActions(&actions);
-}
+void PresentationTest::SetUp() { presentation().setUserActions(&actions); }
 
 void PresentationTest::TearDown()
 {
@@ -18,10 +15,7 @@ void PresentationTest::TearDown()
     settle();
 }
 
-fw::ui::QtPresentation& PresentationTest::presentation()
-{
-    return PresentationEnvironment::presentation();
-}
+fw::ui::QtPresentation& PresentationTest::presentation() { return PresentationEnvironment::presentation(); }
 
 fw::ui::WindowLook PresentationTest::paletteLook()
 {

@@ -20,8 +20,8 @@ protected:
     void TearDown() override;
 
     static fw::ui::QtPresentation& presentation();
-    static fw::ui::WindowLook paletteLook();  // the floating 161x50 palette
-    static fw::ui::WindowLook aboutLook();    // floating, with close and minimise boxes
+    static fw::ui::WindowLook paletteLook(); // the floating 161x50 palette
+    static fw::ui::WindowLook aboutLook();   // floating, with close and minimise boxes
     static fw::ui::ControlLook controlLook(fw::ui::ControlKind kind, const char* name, QRect area);
     static fw::ui::ControlLook buttonLook(const char* name, int left, int top);
     static fw::ui::ControlLook textAreaLook(const char* name, int left, int top);

@@ -23,7 +23,7 @@ TEST_F(WindowTest, PaletteFloatsWithoutBoxesAtItsFixedSizeAndColour)
     EXPECT_EQ(window.size(), QSize(161, 50));
     EXPECT_EQ(window.minimumSize(), QSize(161, 50));
     EXPECT_EQ(window.maximumSize(), QSize(161, 50));
-    EXPECT_FALSE(window.isVisible());  // until the framework shows it
+    EXPECT_FALSE(window.isVisible()); // until the framework shows it
 
     // A point between the four buttons shows the window's own colour.
     presentation().createControl(1, 10, buttonLook("cmdRead", 2, 2));
@@ -108,7 +108,7 @@ TEST_F(WindowTest, FrameworkMayDestroyTheWindowWhileItAsksToClose)
     actions.onCloseRequested = [](uint64_t windowId) { presentation().destroyWindow(windowId); };
 
     window->close();
-    ASSERT_TRUE(window);  // deleted only once events run again
+    ASSERT_TRUE(window); // deleted only once events run again
     EXPECT_FALSE(window->isVisible());
     settle();
     EXPECT_FALSE(window);

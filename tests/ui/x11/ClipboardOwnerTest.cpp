@@ -58,10 +58,7 @@ private:
     static inline std::unique_ptr<fw::ui::QtPresentation> presentation_;
 };
 
-std::optional<std::string> readClipboard()
-{
-    return X11Desktop::presentation().clipboardText();
-}
+std::optional<std::string> readClipboard() { return X11Desktop::presentation().clipboardText(); }
 
 // Lets what was posted or held back during a read happen.
 void settle()
@@ -236,11 +233,13 @@ protected:
         presentation.setUserActions(&actions_);
         fw::ui::WindowLook look{.title = "Palette", .width = 161, .height = 50, .frame = 7, .placement = 2};
         presentation.createWindow(kWindow, look);
-        fw::ui::ControlLook button{.kind = fw::ui::ControlKind::PushButton, .name = "cmdStop", .width = 78,
-                                   .height = 20, .caption = "Stop"};
+        fw::ui::ControlLook button{
+            .kind = fw::ui::ControlKind::PushButton, .name = "cmdStop", .width = 78, .height = 20, .caption = "Stop"};
         presentation.createControl(kWindow, kButton, button);
-        presentation.setMenuBar({fw::ui::MenuNode{
-            .id = kFileMenu, .text = "&File", .children = {fw::ui::MenuNode{.id = kQuit, .text = "Quit", .shortcut = "Cmd+Q"}}}});
+        presentation.setMenuBar(
+            {fw::ui::MenuNode{.id = kFileMenu,
+                              .text = "&File",
+                              .children = {fw::ui::MenuNode{.id = kQuit, .text = "Quit", .shortcut = "Cmd+Q"}}}});
         presentation.showWindow(kWindow);
         window_ = findWindow();
         ASSERT_NE(window_, nullptr);
@@ -293,9 +292,11 @@ TEST_F(WaitingPalette, StopQuitAndSignalsGiveUpATricklingReadAtOnce)
         std::function<bool(const RecordingActions&)> handled;
     } cases[] = {
         {"a click on a button", [&] { xdotool("mousemove --window " + id + " 39 10 click --delay 0 1"); },
-         "the user did something else first", [](const RecordingActions& a) { return a.clicked == std::vector<uint64_t>{kButton}; }},
+         "the user did something else first",
+         [](const RecordingActions& a) { return a.clicked == std::vector<uint64_t>{kButton}; }},
         {"Ctrl+Q", [&] { xdotool("windowfocus --sync " + id + " key --delay 0 ctrl+q"); },
-         "the user did something else first", [](const RecordingActions& a) { return a.chosen == std::vector<uint64_t>{kQuit}; }},
+         "the user did something else first",
+         [](const RecordingActions& a) { return a.chosen == std::vector<uint64_t>{kQuit}; }},
         {"SIGTERM", [] { std::raise(SIGTERM); }, "the program was asked to end",
          [](const RecordingActions& a) { return a.endRequests == 1; }},
     };

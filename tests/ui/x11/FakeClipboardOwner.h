@@ -15,12 +15,12 @@ struct xcb_connection_t;
 class FakeClipboardOwner {
 public:
     enum class Manner {
-        Utf8,                 // offers UTF8_STRING
-        Latin1,               // offers only STRING
-        CompoundText,         // offers only COMPOUND_TEXT
-        TextAsLatin1,         // offers only TEXT, and sends it as STRING
-        Silent,               // takes the requests and never answers them
-        SilentAfterRefusal,   // refuses UTF8_STRING, then answers nothing
+        Utf8,               // offers UTF8_STRING
+        Latin1,             // offers only STRING
+        CompoundText,       // offers only COMPOUND_TEXT
+        TextAsLatin1,       // offers only TEXT, and sends it as STRING
+        Silent,             // takes the requests and never answers them
+        SilentAfterRefusal, // refuses UTF8_STRING, then answers nothing
     };
 
     // Takes the clipboard of the display; throws std::runtime_error when it

@@ -23,7 +23,8 @@ int main(int argc, char** argv)
                                                    {"silent-after-refusal", Manner::SilentAfterRefusal}};
     const auto manner = argc == 5 ? manners.find(argv[1]) : manners.end();
     if (manner == manners.end()) {
-        std::fputs("usage: fake_clipboard_owner utf8|latin1|silent|silent-after-refusal BYTES PIECE PAUSE_MS\n", stderr);
+        std::fputs("usage: fake_clipboard_owner utf8|latin1|silent|silent-after-refusal BYTES PIECE PAUSE_MS\n",
+                   stderr);
         return 2;
     }
     std::string text;
@@ -32,7 +33,8 @@ int main(int argc, char** argv)
         text += "word ";
     text.resize(bytes);
     const char* display = std::getenv("DISPLAY");
-    FakeClipboardOwner owner(display ? display : "", manner->second, std::move(text), std::strtoull(argv[3], nullptr, 10),
+    FakeClipboardOwner owner(display ? display : "", manner->second, std::move(text),
+                             std::strtoull(argv[3], nullptr, 10),
                              std::chrono::milliseconds(std::strtoll(argv[4], nullptr, 10)));
     std::puts("ready");
     std::fflush(stdout);
